@@ -1,0 +1,41 @@
+# Moraleaf: `make run` to start the program, `make test` to run every test.
+BUILD      ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS       ?= $(shell nproc)
+
+.PHONY: deps configure build test run bench fuzz clean
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/bin/moraleaf ]; then \
+	  [ -f db1.mdb ] || $(BUILD)/bin/moraleaf-kit db create db1.mdb; \
+	  $(BUILD)/bin/moraleaf; \
+	else echo "make run: the moraleaf program is not part of this build yet"; fi
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+
+# libFuzzer targets need clang; each runs FUZZ_SECONDS on its committed seed corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORALEAF_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for f in $(FUZZ_BUILD)/bin/fuzz_*; do \
+	  name=$$(basename $$f); mkdir -p fuzz/corpus-work/$$name; \
+	  echo "== $$name"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz/corpus-work/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD)

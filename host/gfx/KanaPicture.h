@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "host/gfx/Bitmap.h"
+
+// A kana picture blob is a Windows bitmap file image, optionally behind an 8-byte graphic
+// header (little-endian: count 1, type 0x0100, size of what follows).
+
+// Clears the picture, then decodes the blob into it: an empty blob (or one that is only a
+// header) gives an empty bitmap. Raises EReadError ("Stream read error") or EInvalidGraphic
+// ("Bitmap image is not valid") as the bitmap reader does; the picture then stays empty.
+void LoadKanaPicture(std::span<const std::uint8_t> blob, TBitmap& picture);
+
+// The blob that stores a picture: the graphic header followed by its bitmap file image at
+// the given depth (8 falls back to 24 for pictures of more than 256 colours).
+std::vector<std::uint8_t> KanaPictureBlob(const TBitmap& picture, int bitsPerPixel = 8);

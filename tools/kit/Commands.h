@@ -1,0 +1,8 @@
+#pragma once
+#include <span>
+#include <string>
+
+// A subcommand of moraleaf-kit: its arguments after the subcommand's name; returns the exit code.
+using TKitCommand = int (*)(std::span<const std::string> args);
+
+int PictureCommand(std::span<const std::string> args);
