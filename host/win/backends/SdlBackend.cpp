@@ -1,0 +1,374 @@
+#include "host/win/backends/SdlBackend.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <SDL2/SDL.h>
+
+#include "host/gfx/Utf8.h"
+#include "host/win/WindowSystem.h"
+#include "host/win/backends/SdlKeys.h"
+#include "host/win/backends/XShape.h"
+
+namespace {
+
+std::string SdlError(const char* what)
+{
+    return std::string(what) + ": " + SDL_GetError();
+}
+
+SDL_SystemCursor SystemCursorFor(HCURSOR cursor)
+{
+    switch (cursor) {
+    case HCURSOR::Arrow: return SDL_SYSTEM_CURSOR_ARROW;
+    case HCURSOR::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
+    case HCURSOR::Wait: return SDL_SYSTEM_CURSOR_WAIT;
+    case HCURSOR::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case HCURSOR::UpArrow: return SDL_SYSTEM_CURSOR_ARROW;
+    case HCURSOR::SizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case HCURSOR::SizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case HCURSOR::SizeWE: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case HCURSOR::SizeNS: return SDL_SYSTEM_CURSOR_SIZENS;
+    case HCURSOR::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case HCURSOR::No: return SDL_SYSTEM_CURSOR_NO;
+    case HCURSOR::Hand: return SDL_SYSTEM_CURSOR_HAND;
+    case HCURSOR::AppStarting: return SDL_SYSTEM_CURSOR_WAITARROW;
+    case HCURSOR::Help: return SDL_SYSTEM_CURSOR_ARROW;
+    }
+    return SDL_SYSTEM_CURSOR_ARROW;
+}
+
+TRect ToRect(const SDL_Rect& r)
+{
+    return Bounds(r.x, r.y, r.w, r.h);
+}
+
+} // namespace
+
+TSdlBackend::TSdlBackend()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        throw EWindowSystemError("Cannot open the display: DISPLAY is not set");
+    // Without these: SDL recreates the X window for OpenGL (losing its shape), the first click
+    // on an inactive window is lost, and stray motion follows a release.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw EWindowSystemError(SdlError("Cannot open the display"));
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) {
+        const std::string name = driver ? driver : "none";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw EWindowSystemError("Cannot open the display: SDL chose the video driver \"" + name + "\" instead of X11");
+    }
+    SDL_StartTextInput();
+}
+
+TSdlBackend::~TSdlBackend()
+{
+    for (auto& [wnd, native] : windows_)
+        SDL_DestroyWindow(native.Window);
+    for (SDL_Cursor* cursor : cursors_)
+        if (cursor)
+            SDL_FreeCursor(cursor);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+TSdlBackend& TSdlBackend::Install()
+{
+    auto backend = std::make_unique<TSdlBackend>();
+    TSdlBackend& desktop = *backend;
+    InitWindowSystem(std::move(backend));
+    return desktop;
+}
+
+TRect TSdlBackend::ScreenRect()
+{
+    SDL_Rect r;
+    if (SDL_GetDisplayBounds(0, &r) != 0)
+        return {};
+    return ToRect(r);
+}
+
+TRect TSdlBackend::WorkArea()
+{
+    SDL_Rect r;
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0)
+        return ScreenRect();
+    return ToRect(r);
+}
+
+SDL_Window* TSdlBackend::WindowOf(HWND wnd) const
+{
+    auto it = windows_.find(wnd);
+    return it == windows_.end() ? nullptr : it->second.Window;
+}
+
+HWND TSdlBackend::WindowFor(std::uint32_t windowId) const
+{
+    auto it = byId_.find(windowId);
+    return it == byId_.end() ? nullptr : it->second;
+}
+
+void TSdlBackend::CreateNative(HWND wnd, const TNativeWindowInfo& info)
+{
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (!info.Framed)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (info.Framed && info.Resizable)
+        flags |= SDL_WINDOW_RESIZABLE;
+    if (info.Role == TWindowRole::PopupMenu)
+        flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+    else if (info.Role == TWindowRole::Tooltip)
+        flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
+    const TRect& r = info.ClientRect;
+    SDL_Window* window = SDL_CreateWindow(info.Caption.c_str(), r.Left, r.Top, std::max(r.Width(), 1), std::max(r.Height(), 1), flags);
+    if (!window)
+        throw EWindowSystemError(SdlError("Cannot create a window"));
+    windows_[wnd] = {window, info.Framed};
+    byId_[SDL_GetWindowID(window)] = wnd;
+}
+
+void TSdlBackend::DestroyNative(HWND wnd)
+{
+    auto it = windows_.find(wnd);
+    if (it == windows_.end())
+        return;
+    byId_.erase(SDL_GetWindowID(it->second.Window));
+    SDL_DestroyWindow(it->second.Window);
+    windows_.erase(it);
+}
+
+void TSdlBackend::SetNativeBounds(HWND wnd, const TRect& clientRect)
+{
+    if (SDL_Window* window = WindowOf(wnd)) {
+        SDL_SetWindowSize(window, std::max(clientRect.Width(), 1), std::max(clientRect.Height(), 1));
+        SDL_SetWindowPosition(window, clientRect.Left, clientRect.Top);
+    }
+}
+
+void TSdlBackend::SetNativeCaption(HWND wnd, const std::string& caption)
+{
+    if (SDL_Window* window = WindowOf(wnd))
+        SDL_SetWindowTitle(window, caption.c_str());
+}
+
+void TSdlBackend::SetNativeFramed(HWND wnd, bool framed)
+{
+    auto it = windows_.find(wnd);
+    if (it == windows_.end())
+        return;
+    it->second.Framed = framed;
+    SDL_SetWindowBordered(it->second.Window, framed ? SDL_TRUE : SDL_FALSE);
+}
+
+void TSdlBackend::SetNativeShape(HWND wnd, const TRegion* shape)
+{
+    if (SDL_Window* window = WindowOf(wnd))
+        ApplyX11Shape(window, shape);
+}
+
+void TSdlBackend::ShowNative(HWND wnd, bool visible, TShowState state)
+{
+    auto it = windows_.find(wnd);
+    if (it == windows_.end())
+        return;
+    SDL_Window* window = it->second.Window;
+    if (!visible) {
+        SDL_HideWindow(window);
+        return;
+    }
+    const Uint32 flags = SDL_GetWindowFlags(window);
+    if (flags & SDL_WINDOW_HIDDEN)
+        SDL_ShowWindow(window);
+    switch (state) {
+    case TShowState::Minimized:
+        if (!(flags & SDL_WINDOW_MINIMIZED))
+            SDL_MinimizeWindow(window);
+        break;
+    case TShowState::Maximized:
+        // A borderless window is sized to the work area by the window system itself; a
+        // maximised borderless window would cover the task bar under many window managers.
+        if (it->second.Framed && !(flags & SDL_WINDOW_MAXIMIZED))
+            SDL_MaximizeWindow(window);
+        else if (flags & SDL_WINDOW_MINIMIZED)
+            SDL_RestoreWindow(window);
+        break;
+    case TShowState::Normal:
+        if (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED))
+            SDL_RestoreWindow(window);
+        break;
+    }
+}
+
+void TSdlBackend::ActivateNative(HWND wnd)
+{
+    if (SDL_Window* window = WindowOf(wnd))
+        SDL_RaiseWindow(window);
+}
+
+void TSdlBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& dirty)
+{
+    SDL_Window* window = WindowOf(wnd);
+    if (!window || pixels.Empty())
+        return;
+    SDL_Surface* target = SDL_GetWindowSurface(window);
+    if (!target)
+        return;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<TPixel*>(pixels.ScanLine(0)), pixels.Width(), pixels.Height(), 32,
+        pixels.Width() * static_cast<int>(sizeof(TPixel)), SDL_PIXELFORMAT_RGB888);
+    if (!source)
+        return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    const TRect bounds = IntersectRect({0, 0, pixels.Width(), pixels.Height()}, {0, 0, target->w, target->h});
+    std::vector<SDL_Rect> rects;
+    rects.reserve(dirty.Rects().size());
+    for (const TRect& d : dirty.Rects()) {
+        const TRect r = IntersectRect(d, bounds);
+        if (r.IsEmpty())
+            continue;
+        SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
+        SDL_Rect to = from;
+        SDL_BlitSurface(source, &from, target, &to);
+        rects.push_back(from);
+    }
+    SDL_FreeSurface(source);
+    if (!rects.empty())
+        SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
+}
+
+bool TSdlBackend::GlobalMouse(TPoint& position, bool& leftDown)
+{
+    int x = 0;
+    int y = 0;
+    const Uint32 buttons = SDL_GetGlobalMouseState(&x, &y);
+    position = {x, y};
+    leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
+    return true;
+}
+
+void TSdlBackend::SetCursorShape(HCURSOR cursor)
+{
+    SDL_Cursor*& slot = cursors_[static_cast<std::size_t>(cursor)];
+    if (!slot)
+        slot = SDL_CreateSystemCursor(SystemCursorFor(cursor));
+    if (slot)
+        SDL_SetCursor(slot);
+}
+
+void TSdlBackend::SetMouseCapture(bool captured)
+{
+    SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
+}
+
+std::uint64_t TSdlBackend::Now()
+{
+    return SDL_GetTicks64();
+}
+
+void TSdlBackend::PollEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        Translate(event);
+}
+
+void TSdlBackend::WaitForEvents(int timeoutMs)
+{
+    SDL_Event event;
+    const int got = timeoutMs < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeoutMs);
+    if (got) {
+        Translate(event);
+        PollEvents();
+    }
+}
+
+TPoint TSdlBackend::ScreenPoint(std::uint32_t windowId, int x, int y) const
+{
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    if (!window) {
+        SDL_GetGlobalMouseState(&x, &y);
+        return {x, y};
+    }
+    int left = 0;
+    int top = 0;
+    SDL_GetWindowPosition(window, &left, &top);
+    return {left + x, top + y};
+}
+
+void TSdlBackend::Translate(const SDL_Event& event)
+{
+    if (!events_)
+        return;
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        events_->MouseMoved(ScreenPoint(event.motion.windowID, event.motion.x, event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        TMouseButton button;
+        switch (event.button.button) {
+        case SDL_BUTTON_LEFT: button = TMouseButton::Left; break;
+        case SDL_BUTTON_RIGHT: button = TMouseButton::Right; break;
+        case SDL_BUTTON_MIDDLE: button = TMouseButton::Middle; break;
+        default: return;
+        }
+        events_->MouseButton(button, event.type == SDL_MOUSEBUTTONDOWN, ScreenPoint(event.button.windowID, event.button.x, event.button.y));
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        int x = 0;
+        int y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        if (notches != 0)
+            events_->MouseWheel(notches * WHEEL_DELTA, {x, y});
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const bool down = event.type == SDL_KEYDOWN;
+        if (const int key = VirtualKeyFromSdl(event.key.keysym.sym))
+            events_->Key(key, down);
+        if (const char32_t ch = down ? ControlCharFromSdl(event.key.keysym.sym) : 0)
+            events_->Char(ch);
+        break;
+    }
+    case SDL_TEXTINPUT:
+        for (char32_t ch : DecodeUtf8(event.text.text))
+            events_->Char(ch);
+        break;
+    case SDL_WINDOWEVENT: TranslateWindowEvent(event); break;
+    default: break;
+    }
+}
+
+void TSdlBackend::TranslateWindowEvent(const SDL_Event& event)
+{
+    HWND wnd = WindowFor(event.window.windowID);
+    if (!wnd)
+        return;
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_EXPOSED: events_->Exposed(wnd); break;
+    case SDL_WINDOWEVENT_MOVED: events_->Moved(wnd, {event.window.data1, event.window.data2}); break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: events_->Resized(wnd, {event.window.data1, event.window.data2}); break;
+    case SDL_WINDOWEVENT_MINIMIZED: events_->ShowStateChanged(wnd, TShowState::Minimized); break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        if (windows_.at(wnd).Framed)
+            events_->ShowStateChanged(wnd, TShowState::Maximized);
+        break;
+    case SDL_WINDOWEVENT_RESTORED: events_->ShowStateChanged(wnd, TShowState::Normal); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: events_->FocusChanged(wnd, true); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: events_->FocusChanged(wnd, false); break;
+    case SDL_WINDOWEVENT_LEAVE: events_->MouseLeftWindows(); break;
+    case SDL_WINDOWEVENT_CLOSE: events_->CloseRequested(wnd); break;
+    default: break;
+    }
+}
