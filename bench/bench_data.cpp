@@ -1,4 +1,5 @@
-// The chart statement through the file drivers: SQLite beside sqlite3 itself, and Access.
+// The chart statement through the file drivers (SQLite beside sqlite3 itself, and Access), the
+// chart build's reading through the query components, and making the default kana database.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -11,7 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "host/data/ADOConnection.h"
+#include "host/data/ADOQuery.h"
 #include "host/data/drivers/DatabaseDriver.h"
+#include "host/gfx/KanaPicture.h"
+#include "tools/kit/DatabaseListing.h"
+#include "tools/kit/DeckDatabase.h"
+#include "tools/kit/KanaDeck.h"
 
 namespace {
 
@@ -152,6 +159,68 @@ BENCHMARK_CAPTURE(AccessDriver, MSysACEs_79_rows, "testUnicodeCompV2003.mdb", "s
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(AccessDriver, MSP_PROJECTS_ole, "test2V2000.mdb", "select *from MSP_PROJECTS where PROJ_ID=1")
     ->Unit(benchmark::kMillisecond);
+
+// The default kana database, as `moraleaf-kit db create` makes it, in a folder removed at exit.
+class TDefaultDeck {
+public:
+    TDefaultDeck()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "moraleaf-bench-XXXXXX").string();
+        folder_ = ::mkdtemp(pattern.data());
+        path_ = (folder_ / "db1.mdb").string();
+        WriteDeckDatabase(path_, DefaultKanaDeck(), false);
+    }
+    TDefaultDeck(const TDefaultDeck&) = delete;
+    TDefaultDeck& operator=(const TDefaultDeck&) = delete;
+    ~TDefaultDeck() { std::filesystem::remove_all(folder_); }
+    const std::string& Path() const { return path_; }
+    std::string File(const char* name) const { return (folder_ / name).string(); }
+
+private:
+    std::filesystem::path folder_;
+    std::string path_;
+};
+
+const TDefaultDeck& DefaultDeck()
+{
+    static TDefaultDeck deck;
+    return deck;
+}
+
+// What a chart build asks of the store: the statement through the query, then every row's
+// place, pronunciation and decoded picture.
+void HiraganaChartThroughQuery(benchmark::State& state)
+{
+    TADOConnection connection(nullptr);
+    connection.SetConnectionString(ProgramConnectionString(DefaultDeck().Path()));
+    connection.Open();
+    TADOQuery query(nullptr);
+    query.SetConnection(&connection);
+    TBitmap picture;
+    for (auto _ : state) {
+        query.Close();
+        query.SQL()->Clear();
+        query.SQL()->Add(chartStatement);
+        query.Open();
+        int cells = 0;
+        for (query.First(); !query.Eof(); query.Next()) {
+            cells += query.FieldByName("x").AsInteger() + query.FieldByName("y").AsInteger();
+            benchmark::DoNotOptimize(query.FieldByName("t_pronounce").AsString());
+            LoadKanaPicture(query.FieldByName("t_pic").AsBytes(), picture);
+        }
+        benchmark::DoNotOptimize(cells);
+    }
+}
+BENCHMARK(HiraganaChartThroughQuery)->Unit(benchmark::kMillisecond);
+
+// `moraleaf-kit db create --force`: 98 pictures drawn and encoded, the file written and renamed.
+void DbCreate(benchmark::State& state)
+{
+    const std::string path = DefaultDeck().File("created.mdb");
+    for (auto _ : state)
+        WriteDeckDatabase(path, DefaultKanaDeck(), true);
+}
+BENCHMARK(DbCreate)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

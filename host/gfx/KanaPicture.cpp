@@ -33,14 +33,21 @@ void Put16(std::vector<std::uint8_t>& out, std::uint32_t v)
 void LoadKanaPicture(std::span<const std::uint8_t> blob, TBitmap& picture)
 {
     picture.SetPixels(0, 0, {}, TPixelFormat::pfDevice);
-    if (HasGraphicHeader(blob))
-        blob = blob.subspan(kGraphicHeaderSize);
-    picture.LoadFromBytes(blob);
+    picture.LoadFromBytes(KanaPictureImage(blob));
+}
+
+std::span<const std::uint8_t> KanaPictureImage(std::span<const std::uint8_t> blob)
+{
+    return HasGraphicHeader(blob) ? blob.subspan(kGraphicHeaderSize) : blob;
 }
 
 std::vector<std::uint8_t> KanaPictureBlob(const TBitmap& picture, int bitsPerPixel)
 {
-    const std::vector<std::uint8_t> image = picture.SaveToBytes(bitsPerPixel);
+    return KanaPictureBlob(picture.SaveToBytes(bitsPerPixel));
+}
+
+std::vector<std::uint8_t> KanaPictureBlob(std::span<const std::uint8_t> image)
+{
     std::vector<std::uint8_t> blob;
     blob.reserve(kGraphicHeaderSize + image.size());
     Put16(blob, kGraphicCount);

@@ -6,3 +6,5 @@
 using TKitCommand = int (*)(std::span<const std::string> args);
 
 int PictureCommand(std::span<const std::string> args);
+int DbCommand(std::span<const std::string> args);
+int ThemeCommand(std::span<const std::string> args);

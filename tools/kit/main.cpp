@@ -10,13 +10,23 @@
 namespace {
 
 const std::map<std::string, TKitCommand> kCommands = {
+    {"db", DbCommand},
     {"picture", PictureCommand},
+    {"theme", ThemeCommand},
 };
 
 int Usage()
 {
     std::cerr << "usage: moraleaf-kit COMMAND [ARGS...]\ncommands:\n"
-                 "  picture FILE [--png OUT]   decode a kana picture blob\n";
+                 "  db create FILE [--force]      write the default kana table\n"
+                 "  db dump FILE                  list every row of moratab\n"
+                 "  db query FILE SQL             run a statement as the program does\n"
+                 "  db export FILE DIR            write a deck folder (pictures and moratab.tsv)\n"
+                 "  db import DIR FILE [--force]  make a database from a deck folder\n"
+                 "  picture FILE [--png OUT]      decode a kana picture blob\n"
+                 "  theme export STYLE FILE       write a built-in style as a theme file\n"
+                 "  theme dump FILE               list a theme file's values\n"
+                 "  theme pack DIR FILE           make a theme file of a folder of images and values\n";
     return 2;
 }
 

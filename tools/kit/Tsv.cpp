@@ -1,0 +1,69 @@
+#include "tools/kit/Tsv.h"
+
+std::string TsvEscape(std::string_view field)
+{
+    std::string out;
+    out.reserve(field.size());
+    for (char c : field) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string TsvUnescape(std::string_view field)
+{
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            out += field[i];
+            continue;
+        }
+        switch (field[i + 1]) {
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            out += field[i];
+            continue;
+        }
+        ++i;
+    }
+    return out;
+}
+
+std::vector<std::string_view> SplitTsvLine(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const std::size_t tab = line.find('\t');
+        fields.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos)
+            return fields;
+        line.remove_prefix(tab + 1);
+    }
+}

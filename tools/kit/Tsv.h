@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Tab-separated lines whose fields may hold any text: a backslash, tab, line feed and carriage
+// return inside a field are written as \\, \t, \n and \r.
+std::string TsvEscape(std::string_view field);
+// The reverse; a backslash before any other character, or at the end, stands for itself.
+std::string TsvUnescape(std::string_view field);
+// The fields of one line, still escaped.
+std::vector<std::string_view> SplitTsvLine(std::string_view line);
