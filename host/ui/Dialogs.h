@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "host/ui/Set.h"
+
+enum TMsgDlgType : std::uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn : std::uint8_t { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+
+// A modal box drawn by the framework: the message, wrapped, and an OK button; closed by OK,
+// Enter or Escape. Returns the modal result (mrOk).
+int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
+// The same box with a caption of the caller's choice (the application's error box).
+int ShowMessageBox(const std::string& msg, const std::string& caption);
