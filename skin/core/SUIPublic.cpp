@@ -5,9 +5,13 @@
 
 #include "host/gfx/MaskedImageList.h"
 #include "host/gfx/PixelCopy.h"
+#include "host/ui/Application.h"
+#include "host/ui/Forms.h"
+#include "host/win/MessageQueue.h"
 #include "host/win/Painting.h"
 #include "host/win/SystemInfo.h"
 #include "host/win/Window.h"
+#include "skin/core/SUIMgr.h"
 
 namespace {
 
@@ -257,4 +261,66 @@ bool CoordInRect(int X, int Y, const TRect& R)
 bool GetWorkArea(TRect& R)
 {
     return SystemParametersInfo(SPI_GETWORKAREA, 0, &R, 0);
+}
+
+void DrawParentBackground(TCanvas& Canvas, TControl* Control)
+{
+    TWinControl* parent = Control->Parent();
+    if (!parent)
+        return;
+    const HDC dc = Canvas.Handle();
+    // The parent's painting may throw; the caller's canvas gets its origin and clip back anyway.
+    struct TRestore {
+        HDC dc;
+        int level;
+        ~TRestore() { RestoreDC(dc, level); }
+    } const saved { dc, SaveDC(dc) };
+    OffsetViewportOrgEx(dc, -Control->Left(), -Control->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+    SendMessage(parent->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessage(parent->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+void SetMenuItemsDrawHandlers(TMenuItem* Item, const TMenuDrawItemEvent& OnDraw, const TMenuMeasureItemEvent& OnMeasure)
+{
+    Item->OnDrawItem = OnDraw;
+    Item->OnMeasureItem = OnMeasure;
+    for (int i = 0; i < Item->Count(); ++i)
+        SetMenuItemsDrawHandlers(Item->Items(i), OnDraw, OnMeasure);
+}
+
+void SetControlBounds(TControl* Control, const TRect& R)
+{
+    Control->SetLeft(R.Left);
+    Control->SetTop(R.Top);
+    Control->SetWidth(R.Right - R.Left);
+    Control->SetHeight(R.Bottom - R.Top);
+}
+
+bool IsFormActive(TCustomForm* Form)
+{
+    if (!Application || !Application->Active())
+        return false;
+    if (!Form)
+        return true;
+    TCustomForm* mainForm = Application->MainForm();
+    if (Form == mainForm)
+        return true;
+    if (mainForm && mainForm->FormStyle() == fsMDIForm && mainForm->ClientHandle() && Form->HandleAllocated()) {
+        const LRESULT active = SendMessage(mainForm->ClientHandle(), WM_MDIGETACTIVE, 0, 0);
+        if (active != 0 && reinterpret_cast<HWND>(active) == Form->Handle())
+            return true;
+    }
+    return Form->Active();
+}
+
+void ApplyThemeToChildren(TWinControl* Parent, TsuiUIStyle Style, TsuiFileTheme* FileTheme)
+{
+    for (int i = 0; i < Parent->ControlCount(); ++i) {
+        TControl* child = Parent->Controls(i);
+        if (!HasPublishedProperty(child, "FileTheme") || !HasPublishedProperty(child, "UIStyle"))
+            continue;
+        SetObjectProp(child, "FileTheme", FileTheme);
+        SetOrdProp(child, "UIStyle", Style);
+    }
 }

@@ -3,8 +3,15 @@
 #include "host/gfx/Canvas.h"
 #include "host/gfx/Font.h"
 #include "host/sys/Types.h"
+#include "host/ui/Menus.h"
 #include "host/ui/Properties.h" // HasPublishedProperty (Component, Name) comes from the framework
 #include "host/win/Messages.h"
+#include "skin/core/SUIThemes.h"
+
+class TControl;
+class TWinControl;
+class TCustomForm;
+class TsuiFileTheme;
 
 // Drawing and hit-test helpers shared by the skinned controls. None keeps state between calls.
 
@@ -47,3 +54,21 @@ bool CoordInRect(int X, int Y, const TRect& R);
 
 // The screen without task bars; false when the window system cannot say.
 bool GetWorkArea(TRect& R);
+
+// Canvas shows what lies behind Control: its parent paints its background and its own drawing
+// into Canvas at Control's offset. Nothing happens without a parent.
+void DrawParentBackground(TCanvas& Canvas, TControl* Control);
+
+// Item and all its sub-items, depth first, draw and measure through these handlers.
+void SetMenuItemsDrawHandlers(TMenuItem* Item, const TMenuDrawItemEvent& OnDraw, const TMenuMeasureItemEvent& OnMeasure);
+
+// Left, Top, Width and Height, set one after the other in that order.
+void SetControlBounds(TControl* Control, const TRect& R);
+
+// Whether Form is the window the user works in: the application must be active; then a nil
+// Form, the main form, the active child of an MDI main form, or a form that is active itself.
+bool IsFormActive(TCustomForm* Form);
+
+// Hands a container's look to its direct child controls that publish both "FileTheme" and
+// "UIStyle", by name so that each child's setters run: FileTheme first, then the style.
+void ApplyThemeToChildren(TWinControl* Parent, TsuiUIStyle Style, TsuiFileTheme* FileTheme);

@@ -1,5 +1,7 @@
 #include "skin/core/SUIThemes.h"
 
+#include "host/ui/Properties.h"
+#include "host/ui/WinControl.h"
 #include "skin/core/SUIFiles.h"
 #include "skin/core/SUIPublic.h"
 #include "skin/core/SUIThemeFile.h"
@@ -223,4 +225,18 @@ int TsuiFileThemeMgr::GetInt(int Entry) const
     if (!Reader)
         return 0;
     return ValidEntry(Entry) ? Reader->GetInt(GetThemeEntryName(Entry)) : -1;
+}
+
+TsuiUIStyle GetOwnerFormUIStyle(TComponent* Owner)
+{
+    // The skinned form is a later unit: it is recognised by class name and read by property.
+    const auto* parent = dynamic_cast<TWinControl*>(Owner);
+    if (!parent)
+        return DeepBlue;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (child->ClassInfo().InheritsFrom("TsuiForm"))
+            return static_cast<TsuiUIStyle>(GetOrdProp(child, "UIStyle"));
+    }
+    return DeepBlue;
 }

@@ -6,6 +6,7 @@
 #include "host/gfx/Bitmap.h"
 #include "host/ui/TypeInfo.h"
 
+class TComponent;
 class TsuiThemeFileReader;
 
 // The look a skinned control paints in. FromThemeFile takes every entry from a theme file;
@@ -93,6 +94,11 @@ void GetThemeBitmap(TsuiUIStyle Style, int Entry, TBitmap* Bitmap);
 // Frame FrameIndex (from 1) of FrameCount equal frames of the entry's image. A FrameCount of 0
 // (or below) is GetThemeBitmap; otherwise a non-image entry leaves Bitmap empty.
 void GetThemeBitmapFrame(TsuiUIStyle Style, int Entry, TBitmap* Bitmap, int FrameCount, int FrameIndex);
+
+// The style a new control starts with: that of the first skinned form (a TsuiForm, or a class
+// derived from it) among the owner's direct child controls; DeepBlue when the owner is not a
+// windowed control or holds none.
+TsuiUIStyle GetOwnerFormUIStyle(TComponent* Owner);
 
 // Owns the theme file a TsuiFileTheme has loaded and reads entries from it by number.
 class TsuiFileThemeMgr {
