@@ -19,10 +19,9 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/bin/moraleaf ]; then \
-	  [ -f db1.mdb ] || $(BUILD)/bin/moraleaf-kit db create db1.mdb; \
-	  $(BUILD)/bin/moraleaf; \
-	else echo "make run: the moraleaf program is not part of this build yet"; fi
+	@[ -f db1.mdb ] || $(BUILD)/bin/moraleaf-kit db create db1.mdb
+	@if [ -x $(BUILD)/bin/moraleaf ]; then $(BUILD)/bin/moraleaf; \
+	else echo "make run: db1.mdb is ready; the moraleaf program is not part of this build yet"; fi
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
