@@ -50,18 +50,7 @@ std::string DescribePicture(std::span<const std::uint8_t> bytes)
 
 std::string DumpValue(const TDataValue& value)
 {
-    if (const auto* number = std::get_if<std::int64_t>(&value))
-        return std::to_string(*number);
-    if (const auto* number = std::get_if<double>(&value)) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.17g", *number);
-        return text;
-    }
-    if (const auto* text = std::get_if<std::string>(&value))
-        return TsvEscape(*text);
-    if (const auto* bytes = std::get_if<TBlob>(&value))
-        return DescribePicture(*bytes);
-    return {};
+    return TsvValue(value, [](const TBlob& bytes) { return DescribePicture(bytes); });
 }
 
 std::string QueryValue(const TField& field)

@@ -28,18 +28,7 @@ std::string PicturePath(const std::filesystem::path& folder, std::int64_t id)
 
 std::string ExportValue(const TDataValue& value)
 {
-    if (const auto* number = std::get_if<std::int64_t>(&value))
-        return std::to_string(*number);
-    if (const auto* number = std::get_if<double>(&value)) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.17g", *number);
-        return text;
-    }
-    if (const auto* text = std::get_if<std::string>(&value))
-        return TsvEscape(*text);
-    if (const auto* bytes = std::get_if<TBlob>(&value))
-        return TsvEscape(std::string(bytes->begin(), bytes->end()));
-    return {};
+    return TsvValue(value, [](const TBlob& bytes) { return TsvEscape(std::string(bytes.begin(), bytes.end())); });
 }
 
 void PrepareFolder(const std::string& folder)

@@ -1,5 +1,7 @@
 #include "tools/kit/Tsv.h"
 
+#include <cstdio>
+
 std::string TsvEscape(std::string_view field)
 {
     std::string out;
@@ -66,4 +68,20 @@ std::vector<std::string_view> SplitTsvLine(std::string_view line)
             return fields;
         line.remove_prefix(tab + 1);
     }
+}
+
+std::string TsvValue(const TDataValue& value, std::string (*describeBlob)(const TBlob&))
+{
+    if (const auto* number = std::get_if<std::int64_t>(&value))
+        return std::to_string(*number);
+    if (const auto* number = std::get_if<double>(&value)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", *number);
+        return text;
+    }
+    if (const auto* text = std::get_if<std::string>(&value))
+        return TsvEscape(*text);
+    if (const auto* bytes = std::get_if<TBlob>(&value))
+        return describeBlob(*bytes);
+    return {};
 }

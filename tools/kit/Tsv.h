@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/data/drivers/ResultSet.h"
+
 // Tab-separated lines whose fields may hold any text: a backslash, tab, line feed and carriage
 // return inside a field are written as \\, \t, \n and \r.
 std::string TsvEscape(std::string_view field);
@@ -10,3 +12,6 @@ std::string TsvEscape(std::string_view field);
 std::string TsvUnescape(std::string_view field);
 // The fields of one line, still escaped.
 std::vector<std::string_view> SplitTsvLine(std::string_view line);
+// One stored value as a TSV field: numbers in full precision, text escaped, null empty; a
+// large object as the text `describeBlob` gives it.
+std::string TsvValue(const TDataValue& value, std::string (*describeBlob)(const TBlob&));
