@@ -204,7 +204,8 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& message)
     }
     CancelHint();
     hintControl_ = control;
-    if (showHint_ && control->ShowHint() && !control->EffectiveHint().empty())
+    // The text is taken when the pause ends: a mouse-move handler may set it meanwhile.
+    if (showHint_ && control->ShowHint())
         SetTimer(TimerWindow(), kHintShowTimer, static_cast<UINT>(hintPause_));
 }
 

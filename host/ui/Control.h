@@ -8,6 +8,7 @@
 #include "host/gfx/Font.h"
 #include "host/ui/Component.h"
 #include "host/ui/FontProperties.h"
+#include "host/ui/ShiftState.h"
 #include "host/win/Backend.h"
 #include "host/win/Cursors.h"
 #include "host/win/Messages.h"
@@ -53,8 +54,6 @@ constexpr TMouseButton mbLeft = TMouseButton::Left;
 constexpr TMouseButton mbRight = TMouseButton::Right;
 constexpr TMouseButton mbMiddle = TMouseButton::Middle;
 
-enum class TShiftStateItem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateItem>;
 // The shift state of a mouse message's wParam.
 TShiftState MouseShiftState(WPARAM keys);
 // The shift state of the keyboard now.
@@ -84,6 +83,8 @@ HCURSOR CursorToSystem(TCursor cursor);
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+// The character typed; a handler that sets Key to 0 swallows it.
+using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 
 class TPopupMenu;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/ui/Control.h"
 #include "host/ui/ImageList.h"
 #include "host/ui/MenuTracking.h"
 

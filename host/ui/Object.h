@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,10 +10,13 @@
 // identity (owners, references, notifications); a TPersistent copies state with Assign.
 class TObject {
 public:
-    TObject() = default;
+    TObject() { ++liveObjects_; }
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;
-    virtual ~TObject() = default;
+    virtual ~TObject() { --liveObjects_; }
+
+    // How many objects exist now: what a leak check compares before and after.
+    static std::size_t LiveObjects() { return liveObjects_; }
 
     static const TClassInfo& StaticClassInfo();
     virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
@@ -22,6 +26,9 @@ public:
     // Whether the object's class is, or derives from, the class of that name (any letter case).
     bool InheritsFrom(std::string_view className) const { return ClassInfo().InheritsFrom(className); }
     bool InheritsFrom(const TClassInfo& cls) const { return ClassInfo().InheritsFrom(cls); }
+
+private:
+    inline static std::size_t liveObjects_ = 0;
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;

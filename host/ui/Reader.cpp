@@ -1,7 +1,9 @@
 #include "host/ui/Reader.h"
 
 #include <algorithm>
+#include <exception>
 
+#include "host/ui/Application.h"
 #include "host/ui/Collection.h"
 #include "host/ui/Filer.h"
 
@@ -292,19 +294,29 @@ void TReader::ResolveFixups()
 
 void TReader::CallLoaded()
 {
-    try {
-        root_->state_ = root_->state_ - kReadingState;
-        root_->Loaded();
-        // Forget keeps nextLoaded_ on the next component when a Loaded destroys some.
-        for (nextLoaded_ = 0; nextLoaded_ < created_.size();) {
-            TComponent* component = created_[nextLoaded_++];
-            component->state_ = component->state_ - kReadingState;
+    // A Loaded that fails (a connection that cannot open) must not keep the others from
+    // theirs, nor the form from coming up: failures wait until every component is loaded.
+    std::vector<std::exception_ptr> failures;
+    auto load = [&failures](TComponent* component) {
+        component->state_ = component->state_ - kReadingState;
+        try {
             component->Loaded();
+        } catch (...) {
+            failures.push_back(std::current_exception());
         }
-    } catch (...) {
-        for (TComponent* component : created_)
-            component->state_ = component->state_ - kReadingState;
-        throw;
+    };
+    load(root_);
+    // Forget keeps nextLoaded_ on the next component when a Loaded destroys some.
+    for (nextLoaded_ = 0; nextLoaded_ < created_.size();)
+        load(created_[nextLoaded_++]);
+    for (const std::exception_ptr& failure : failures) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& e) {
+            if (!Application)
+                throw;
+            Application->HandleException(e);
+        }
     }
 }
 

@@ -20,6 +20,9 @@ class TCollectionItem;
 //  - component references are resolved by name once the whole layout is read (a name the root
 //    does not own leaves the reference as it is);
 //  - then, in creation order (the root first), each component loses csLoading and gets Loaded.
+//    A Loaded that raises does not stop the others; once all are loaded each such failure goes
+//    to the application's HandleException (the standard error box) and the reading succeeds.
+//    Without an application object the first failure is raised then, the components kept.
 // A layout that does not fit raises EReadError ("Line 12: Property Foo does not exist"), and the
 // components made so far are destroyed again.
 class TReader {

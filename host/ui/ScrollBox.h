@@ -69,16 +69,37 @@ protected:
     void PaintWindow(HDC dc) override;
     void ControlsChanged() override { UpdateScrollBars(); }
     void ChildBoundsChanged(TControl* control) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void WndProc(TMessage& message) override;
     void Resize() override { UpdateScrollBars(); }
 
 private:
     friend class TControlScrollBar;
+    // Where things lie along a scroll bar.
+    struct TBarGeometry;
+    // What the pointer pressed on a bar.
+    enum class TBarPart : std::uint8_t { None, LineBack, LineForward, PageBack, PageForward, Thumb };
+
     void ScrollTo(TControlScrollBar& bar, int position);
     TRect BarRect(const TControlScrollBar& bar) const;
+    TBarGeometry Geometry(const TControlScrollBar& bar) const;
+    TBarPart PartAt(const TControlScrollBar& bar, TPoint p) const;
+    void PaintBar(TCanvas& canvas, const TControlScrollBar& bar) const;
+    // Mouse messages over a bar, or while one is pressed; false for the children's.
+    bool BarMouseMessage(TMessage& message);
+    void PressBar(TControlScrollBar& bar, TPoint p);
+    // One line or page step of the pressed part, while the pointer still asks for it.
+    void StepPressedPart();
+    void DragThumb(TPoint p);
+    void ReleaseBar();
 
     TControlScrollBar horz_ { sbHorizontal };
     TControlScrollBar vert_ { sbVertical };
     bool updating_ = false;
+    // The bar being pressed, the part, the pointer now; for the thumb, where it was grabbed and
+    // where it is dragged to (along the bar).
+    TControlScrollBar* pressedBar_ = nullptr;
+    TBarPart pressedPart_ = TBarPart::None;
+    TPoint pointer_;
+    int grabOffset_ = 0;
+    int dragStart_ = 0;
 };

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/ui/Control.h"
+#include "host/ui/ShiftState.h"
 
 // A key with its modifiers: the virtual-key code in the low byte, the modifiers as flags.
 using TShortCut = std::uint16_t;

@@ -37,6 +37,7 @@ void TWinControl::Publish(TPublisher<TWinControl>& p)
     p.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
     p.Event("OnKeyDown", &TWinControl::OnKeyDown);
     p.Event("OnKeyUp", &TWinControl::OnKeyUp);
+    p.Event("OnKeyPress", &TWinControl::OnKeyPress);
     p.Event("OnEnter", &TWinControl::OnEnter);
     p.Event("OnExit", &TWinControl::OnExit);
 }
@@ -562,6 +563,12 @@ void TWinControl::KeyUp(std::uint16_t& key, TShiftState shift)
         OnKeyUp(this, key, shift);
 }
 
+void TWinControl::KeyPress(char32_t& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
 void TWinControl::DoEnter()
 {
     if (OnEnter)
@@ -748,11 +755,22 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         return;
     }
-    case WM_CHAR:
-        if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGCHAR, message.WParam, 0) != 0)
+    case WM_CHAR: {
+        char32_t key = static_cast<char32_t>(message.WParam);
+        TCustomForm* form = GetParentForm();
+        if (form && form != this && form->KeyPreview())
+            static_cast<TWinControl*>(form)->KeyPress(key);
+        if (key != 0)
+            KeyPress(key);
+        // A handler that swallowed the character ends it here.
+        if (key == 0)
+            return;
+        message.WParam = static_cast<WPARAM>(key);
+        if (form && form->Perform(CM_DIALOGCHAR, message.WParam, 0) != 0)
             return;
         DefaultHandler(message);
         return;
+    }
     case CM_SHOWHINTCHANGED:
         PassFontAndColor(CM_PARENTSHOWHINTCHANGED);
         return;

@@ -76,6 +76,7 @@ public:
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
@@ -97,6 +98,7 @@ protected:
     virtual void ChildBoundsChanged(TControl* control);
     virtual void KeyDown(std::uint16_t& key, TShiftState shift);
     virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+    virtual void KeyPress(char32_t& key);
     virtual void DoEnter();
     virtual void DoExit();
     void BoundsChanged() override;

@@ -103,6 +103,10 @@ void TMoveSizeLoop::Run()
 
 bool TMoveSizeLoop::TakeInput(const TRawInput& input)
 {
+    // Input that arrives after the release belongs to whatever the user does next (the second
+    // click of a double-click on a caption, say).
+    if (done_)
+        return false;
     TDesktop& d = Desktop();
     switch (input.Kind) {
     case TRawInput::TKind::MouseMove:

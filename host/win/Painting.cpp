@@ -58,9 +58,10 @@ HDC NewDC(TWindow* w, TRegion clip, TPoint origin)
     TWindow* top = TopLevelOf(w);
     auto dc = std::make_unique<TDeviceContext>(*top->Surface);
     dc->SetViewportOrg(origin);
+    const TRect reach = clip.Bounds();
     dc->SelectClip(std::move(clip));
     HDC handle = dc.get();
-    w->DCs.push_back(std::move(dc));
+    w->DCs.push_back({std::move(dc), reach});
     return handle;
 }
 
@@ -186,17 +187,27 @@ HDC GetWindowDC(HWND wnd)
     return NewDC(w, VisibleRegion(w), {-w->Frame.Left, -w->Frame.Top});
 }
 
+HWND WindowFromDC(HDC dc)
+{
+    if (!dc)
+        return nullptr;
+    for (const auto& [handle, w] : Desktop().Windows) {
+        if (std::any_of(w->DCs.begin(), w->DCs.end(), [dc](const auto& p) { return p.DC.get() == dc; }))
+            return handle;
+    }
+    return nullptr;
+}
+
 int ReleaseDC(HWND wnd, HDC dc)
 {
     TWindow* w = FindWindow(wnd);
     if (!w)
         return 0;
-    auto it = std::find_if(w->DCs.begin(), w->DCs.end(), [dc](const auto& p) { return p.get() == dc; });
+    auto it = std::find_if(w->DCs.begin(), w->DCs.end(), [dc](const auto& p) { return p.DC.get() == dc; });
     if (it == w->DCs.end())
         return 0;
-    const TRegion clip = dc->ClipRegion();
-    if (!clip.IsEmpty())
-        MarkDirty(TopLevelOf(w), clip.Bounds());
+    if (!it->Reach.IsEmpty())
+        MarkDirty(TopLevelOf(w), it->Reach);
     w->DCs.erase(it);
     return 1;
 }

@@ -43,3 +43,6 @@ HDC GetDC(HWND wnd);
 // window's top-left); equal to GetDC for a window without frame.
 HDC GetWindowDC(HWND wnd);
 int ReleaseDC(HWND wnd, HDC dc);
+// The window a device context from GetDC, GetWindowDC or BeginPaint draws on; null for any
+// other context (a memory bitmap's) or one already released.
+HWND WindowFromDC(HDC dc);

@@ -54,8 +54,13 @@ struct TWindow {
     // The window that had the focus when this top-level window was last active.
     TWindow* LastFocus = nullptr;
 
-    // Device contexts handed out by GetDC and BeginPaint.
-    std::vector<std::unique_ptr<TDeviceContext>> DCs;
+    // A device context handed out by GetDC or BeginPaint, with the surface area it may reach:
+    // its painting narrows the clip, but everything it could touch must reach the screen.
+    struct TWindowDC {
+        std::unique_ptr<TDeviceContext> DC;
+        TRect Reach;
+    };
+    std::vector<TWindowDC> DCs;
 
     // Visible client area in surface coordinates, valid while VisibleStamp matches the
     // desktop's geometry stamp.

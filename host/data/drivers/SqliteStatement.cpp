@@ -149,6 +149,10 @@ TResultSet RunStatement(sqlite3* db, const std::string& sql, const std::string& 
     if (code != SQLITE_OK || rest)
         throw EDatabaseError("Characters found after end of SQL statement.");
 
+    // The first step checks the schema and prepares the statement again when another program
+    // changed it, so the columns are read after it: before, they may be those of a dropped
+    // column's table, and the values would land under the wrong names.
+    code = sqlite3_step(statement.get());
     int columnCount = sqlite3_column_count(statement.get());
     std::vector<TResultColumn> columns(static_cast<size_t>(columnCount));
     std::vector<bool> declared(columns.size());
@@ -163,7 +167,7 @@ TResultSet RunStatement(sqlite3* db, const std::string& sql, const std::string& 
     }
 
     std::vector<TDataValue> values;
-    while ((code = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    for (; code == SQLITE_ROW; code = sqlite3_step(statement.get())) {
         for (int i = 0; i < columnCount; ++i)
             values.push_back(ReadValue(statement.get(), i));
     }

@@ -168,3 +168,16 @@ TEST_F(SqliteDriver, EachStatementSeesTheFileAsItIsThen)
     std::filesystem::remove(path_);
     EXPECT_EQ(DatabaseErrorOf([&] { driver_->Execute("select *from moratab"); }), "Could not find file '" + path_ + "'.");
 }
+
+TEST_F(SqliteDriver, AColumnDroppedByAnotherProgramTakesNoValuesWithIt)
+{
+    // The statement is run once first, so the connection holds the table as it was.
+    EXPECT_EQ(TextAt(driver_->Execute("select *from moratab where id=1"), 0, "t_pronounce"), "i");
+    ExecuteWriting(path_, "ALTER TABLE moratab DROP COLUMN t_pic");
+    TResultSet result = driver_->Execute("select *from moratab where id=1");
+    std::vector<std::string> names;
+    for (const TResultColumn& column : result.Columns())
+        names.push_back(column.Name);
+    EXPECT_EQ(names, (std::vector<std::string> { "id", "t_type", "x", "y", "t_pronounce" }));
+    EXPECT_EQ(TextAt(result, 0, "t_pronounce"), "i");
+}

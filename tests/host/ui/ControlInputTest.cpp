@@ -171,6 +171,35 @@ TEST_F(ControlTest, TabMovesTheFocusInTabOrder)
     EXPECT_FALSE(b->CanFocus());
 }
 
+TEST_F(ControlTest, TypedCharactersReachKeyPressThroughThePreviewingForm)
+{
+    TForm* form = ShownForm();
+    TPanel* panel = PanelAt(form, 0, 0, 50, 50);
+    panel->SetTabStop(true);
+    panel->SetFocus();
+    std::u32string formSaw;
+    std::u32string panelSaw;
+    form->SetKeyPreview(true);
+    form->OnKeyPress = [&](TObject*, char32_t& key) {
+        formSaw += key;
+        if (key == U'x')
+            key = 0;
+        else if (key == U'a')
+            key = U'A';
+    };
+    panel->OnKeyPress = [&](TObject*, char32_t& key) { panelSaw += key; };
+    desk->TypeText("axか");
+    DispatchPendingMessages();
+    EXPECT_EQ(formSaw, U"axか");
+    EXPECT_EQ(panelSaw, U"Aか") << "the form swallowed x and changed a";
+    // Without preview the form hears nothing.
+    form->SetKeyPreview(false);
+    desk->TypeText("q");
+    DispatchPendingMessages();
+    EXPECT_EQ(formSaw, U"axか");
+    EXPECT_EQ(panelSaw, U"Aかq");
+}
+
 TEST_F(ControlTest, GraphicChildrenArePaintedByTheParent)
 {
     TForm* form = ShownForm(200, 100);
@@ -371,4 +400,155 @@ TEST_F(ControlTest, MdiFrameAnswersActiveChildAndMaximisesInside)
     EXPECT_EQ(child->BoundsRect(), Rect(0, 0, 400, 300));
     child->SetWindowState(wsNormal);
     EXPECT_EQ(child->BoundsRect(), Rect(10, 10, 110, 90));
+}
+
+namespace {
+
+// A 200 x 200 box at the screen's (100, 100) whose children reach down to 1000: only the
+// vertical bar shows, its track from 16 to 184, page 200, thumb 33 long, 135 pixels of play.
+class ScrollBarTest : public ControlTest {
+protected:
+    void SetUp() override
+    {
+        ControlTest::SetUp();
+        form = ShownForm(300, 300);
+        box = new TScrollBox(form);
+        box->SetParent(form);
+        box->SetBounds(0, 0, 200, 200);
+        child = new TLabel(form);
+        child->SetParent(box);
+        child->SetAutoSize(false);
+        child->SetBounds(0, 990, 10, 10);
+        DispatchPendingMessages();
+    }
+    int Position() { return box->VertScrollBar().Position(); }
+    static constexpr int kBarX = 100 + 192;
+    static constexpr int kDownArrowY = 100 + 192;
+    static constexpr int kUpArrowY = 100 + 8;
+
+    TForm* form = nullptr;
+    TScrollBox* box = nullptr;
+    TLabel* child = nullptr;
+};
+
+} // namespace
+
+TEST_F(ScrollBarTest, ArrowsStepByTheIncrementAndRepeatWhileHeld)
+{
+    desk->Click(kBarX, kDownArrowY);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 8);
+    EXPECT_EQ(child->Top(), 990 - 8);
+    desk->Click(kBarX, kUpArrowY);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 0);
+
+    desk->PressMouse(kBarX, kDownArrowY);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 8);
+    desk->Advance(150);
+    EXPECT_EQ(Position(), 8) << "still in the first delay";
+    desk->Advance(100);
+    EXPECT_EQ(Position(), 24) << "repeats at 200 and 250";
+    // Off the arrow the repeat waits; back on it, it goes on.
+    desk->MoveMouse(kBarX, 100 + 100);
+    desk->Advance(100);
+    EXPECT_EQ(Position(), 24);
+    desk->MoveMouse(kBarX, kDownArrowY);
+    desk->Advance(50);
+    EXPECT_EQ(Position(), 32);
+    desk->ReleaseMouse(kBarX, kDownArrowY);
+    desk->Advance(500);
+    EXPECT_EQ(Position(), 32);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ScrollBarTest, PageClicksRepeatUntilTheThumbReachesThePointer)
+{
+    desk->Click(kBarX, 100 + 150);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 200);
+    desk->Click(kBarX, 100 + 20);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 0);
+
+    // Pages of 200 put the thumb at 49, then at 83, which holds the pointer at 100.
+    desk->PressMouse(kBarX, 100 + 100);
+    DispatchPendingMessages();
+    desk->Advance(1000);
+    EXPECT_EQ(Position(), 400);
+    desk->ReleaseMouse(kBarX, 100 + 100);
+    desk->Advance(100);
+    // Held near the end it stops at the end of the range.
+    desk->PressMouse(kBarX, 100 + 183);
+    DispatchPendingMessages();
+    desk->Advance(1000);
+    desk->ReleaseMouse(kBarX, 100 + 183);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 800);
+    EXPECT_EQ(child->Top(), 190);
+}
+
+TEST_F(ScrollBarTest, DraggingTheThumbScrollsOnReleaseOrAsItMovesWhenTracking)
+{
+    // Grabbed 5 pixels into the thumb and moved 67 down: the thumb starts at 83.
+    desk->PressMouse(kBarX, 100 + 21);
+    desk->MoveMouse(kBarX, 100 + 88);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 0) << "not tracking: the children wait for the release";
+    TBitmap shot = desk->CaptureWindow(form->Handle());
+    EXPECT_EQ(shot.Canvas().GetPixel(192, 83), ColorToRGB(clBtnShadow)) << "the thumb is drawn where it was dragged";
+    EXPECT_NE(shot.Canvas().GetPixel(192, 16), ColorToRGB(clBtnShadow));
+    desk->ReleaseMouse(kBarX, 100 + 88);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 397);
+    EXPECT_EQ(child->Top(), 990 - 397);
+
+    box->VertScrollBar().SetTracking(true);
+    box->VertScrollBar().SetPosition(0);
+    desk->PressMouse(kBarX, 100 + 21);
+    desk->MoveMouse(kBarX, 100 + 88);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 397);
+    // Far past the end, even outside the box: the pointer is captured, the thumb stops.
+    desk->MoveMouse(kBarX, 100 + 400);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 800);
+    desk->ReleaseMouse(kBarX, 100 + 400);
+    DispatchPendingMessages();
+    EXPECT_EQ(Position(), 800);
+}
+
+TEST_F(ScrollBarTest, TheBarLiesAboveTheChildrenForPaintAndClicks)
+{
+    auto* wide = new TLabel(form);
+    wide->SetParent(box);
+    wide->SetAutoSize(false);
+    wide->SetCaption("");
+    wide->SetColor(clRed);
+    wide->SetBounds(0, 0, 400, 30);
+    int clicks = 0;
+    wide->OnClick = [&](TObject*) { ++clicks; };
+    DispatchPendingMessages();
+    TBitmap shot = desk->CaptureWindow(form->Handle());
+    EXPECT_EQ(shot.Canvas().GetPixel(50, 20), clRed);
+    EXPECT_EQ(shot.Canvas().GetPixel(192, 16), ColorToRGB(clBtnShadow)) << "the thumb's top edge";
+    EXPECT_EQ(shot.Canvas().GetPixel(192, 8), clBlack) << "the arrow's glyph";
+    desk->Click(100 + 192, 100 + 20);
+    DispatchPendingMessages();
+    EXPECT_EQ(clicks, 0);
+    desk->Click(100 + 50, 100 + 20);
+    DispatchPendingMessages();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ScrollBarTest, ANewRangeRedrawsTheThumbAtItsNewLength)
+{
+    EXPECT_EQ(desk->CaptureWindow(form->Handle()).Canvas().GetPixel(192, 48), ColorToRGB(clBtnShadow));
+    // Twice the range: the thumb is half as long, 16 to 32.
+    child->SetTop(1990);
+    DispatchPendingMessages();
+    TBitmap shot = desk->CaptureWindow(form->Handle());
+    EXPECT_EQ(shot.Canvas().GetPixel(192, 31), ColorToRGB(clBtnShadow));
+    EXPECT_NE(shot.Canvas().GetPixel(192, 48), ColorToRGB(clBtnShadow));
 }

@@ -158,6 +158,7 @@ end
 
 TEST_F(ControlTest, CreatingAndDestroyingAFormOfThirtyControlsLeavesNothingBehind)
 {
+    const std::size_t objects = TObject::LiveObjects();
     for (int round = 0; round < 1000; ++round) {
         auto* form = new TForm(app);
         form->SetBorderStyle(bsNone);
@@ -175,4 +176,47 @@ TEST_F(ControlTest, CreatingAndDestroyingAFormOfThirtyControlsLeavesNothingBehin
         delete form;
     }
     EXPECT_EQ(app->ComponentCount(), 0);
+    EXPECT_EQ(TObject::LiveObjects(), objects);
+}
+
+TEST_F(ControlTest, AStoredFormOfThirtyControlsReadAndDestroyedAThousandTimesLeavesNoObject)
+{
+    // Panels, labels and pictures on a scroll box, written out once as the stored layout.
+    auto* model = new TForm(app);
+    model->SetName("Form1");
+    model->SetBorderStyle(bsNone);
+    auto* box = new TScrollBox(model);
+    box->SetName("ScrollBox1");
+    box->SetParent(model);
+    box->SetAlign(alClient);
+    TBitmap kana(20, 20);
+    for (int i = 1; i < 30; ++i) {
+        TControl* c = i % 3 == 0 ? static_cast<TControl*>(new TPanel(model))
+            : i % 3 == 1         ? static_cast<TControl*>(new TLabel(model))
+                                 : new TImage(model);
+        c->SetName("Control" + std::to_string(i));
+        c->SetParent(box);
+        c->SetBounds(i * 30, i * 20, 40, 30);
+        if (auto* image = dynamic_cast<TImage*>(c))
+            image->Picture().SetBitmap(kana);
+    }
+    const std::string layout = WriteComponentToString(model);
+    delete model;
+
+    const std::size_t objects = TObject::LiveObjects();
+    HWND lastWindow = nullptr;
+    for (int round = 0; round < 1000; ++round) {
+        auto* form = new TForm(app);
+        ReadComponentFromString(layout, form);
+        ASSERT_EQ(form->ComponentCount(), 30);
+        if (round % 100 == 0) {
+            form->Show();
+            DispatchPendingMessages();
+            lastWindow = dynamic_cast<TScrollBox*>(form->FindComponent("ScrollBox1"))->Handle();
+        }
+        delete form;
+    }
+    EXPECT_EQ(TObject::LiveObjects(), objects);
+    EXPECT_EQ(app->ComponentCount(), 0);
+    EXPECT_FALSE(IsWindow(lastWindow));
 }

@@ -183,3 +183,103 @@ end
     EXPECT_EQ(form->closes, 1);
     EXPECT_TRUE(app->Terminated());
 }
+
+namespace {
+
+// A connection-like component whose Loaded fails the way a missing database does.
+class TUnopenableConnection : public TComponent {
+    DECLARE_CLASS(TUnopenableConnection, TComponent)
+
+public:
+    using TComponent::TComponent;
+    bool Connected() const { return connected_; }
+    void SetConnected(bool value)
+    {
+        if (Loading()) {
+            streamedConnected_ = value;
+            return;
+        }
+        if (value)
+            throw Exception("Could not find file 'db1.mdb'");
+        connected_ = false;
+    }
+
+protected:
+    void Loaded() override
+    {
+        TComponent::Loaded();
+        if (streamedConnected_)
+            SetConnected(true);
+    }
+
+private:
+    bool Loading() const { return ComponentState().Contains(csLoading); }
+    bool connected_ = false;
+    bool streamedConnected_ = false;
+};
+
+void TUnopenableConnection::Publish(TPublisher<TUnopenableConnection>& p)
+{
+    p.Property("Connected", &TUnopenableConnection::Connected, &TUnopenableConnection::SetConnected).Default(false);
+}
+
+class TConnectedForm : public TForm {
+    DECLARE_CLASS(TConnectedForm, TForm)
+
+public:
+    explicit TConnectedForm(TComponent* owner)
+        : TForm(owner)
+    {
+        RegisterClasses<TUnopenableConnection>();
+        ReadComponentFromString(R"(object Form1: TConnectedForm
+  BorderStyle = bsNone
+  Caption = 'Moraleaf'
+  object ADOConnection1: TUnopenableConnection
+    Connected = True
+  end
+  object Panel1: TPanel
+    Left = 10
+    Width = 50
+  end
+end
+)",
+            this);
+    }
+};
+
+void TConnectedForm::Publish(TPublisher<TConnectedForm>&) { }
+
+} // namespace
+
+TEST_F(ControlTest, AConnectionThatCannotOpenIsShownOnceAndTheFormStillComesUp)
+{
+    app->SetTitle("Moraleaf");
+    int boxes = 0;
+    std::string boxCaption;
+    HWND answered = nullptr;
+    desk->OnIdle = [&] {
+        HWND box = GetActiveWindow();
+        if (box && box != answered) {
+            answered = box;
+            ++boxes;
+            boxCaption = GetWindowText(box);
+            desk->PressKey(VK_RETURN);
+        }
+    };
+    TConnectedForm* form = nullptr;
+    app->CreateForm(form);
+    desk->OnIdle = nullptr;
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxCaption, "Moraleaf");
+    ASSERT_EQ(app->MainForm(), form);
+    auto* connection = dynamic_cast<TUnopenableConnection*>(form->FindComponent("ADOConnection1"));
+    auto* panel = dynamic_cast<TPanel*>(form->FindComponent("Panel1"));
+    ASSERT_TRUE(connection && panel);
+    EXPECT_FALSE(connection->Connected());
+    EXPECT_FALSE(panel->ComponentState().Contains(csLoading));
+    EXPECT_EQ(panel->Left(), 10);
+    form->Show();
+    DispatchPendingMessages();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+}

@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr auto ssShift = TShiftStateItem::ssShift;
-constexpr auto ssCtrl = TShiftStateItem::ssCtrl;
-constexpr auto ssAlt = TShiftStateItem::ssAlt;
-
 TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& caption, TShortCut shortCut = scNone)
 {
     auto* item = new TMenuItem(owner);

@@ -4,6 +4,7 @@
 
 #include "TestComponents.h"
 #include "host/res/Resources.h"
+#include "host/ui/Application.h"
 #include "host/ui/Streaming.h"
 
 namespace {
@@ -35,6 +36,31 @@ void TTestKiller::Publish(TPublisher<TTestKiller>& p)
 {
     p.Property("Kill", &TTestKiller::Kill, &TTestKiller::SetKill);
     p.Property("KillOnLoad", &TTestKiller::KillOnLoad, &TTestKiller::SetKillOnLoad);
+}
+
+// Fails in Loaded with its stored message, as a connection that cannot open does.
+class TTestFailer : public TTestPanel {
+    DECLARE_CLASS(TTestFailer, TTestPanel)
+
+public:
+    using TTestPanel::TTestPanel;
+    const std::string& FailOnLoad() const { return failOnLoad_; }
+    void SetFailOnLoad(const std::string& value) { failOnLoad_ = value; }
+
+protected:
+    void Loaded() override
+    {
+        inherited::Loaded();
+        throw Exception(failOnLoad_);
+    }
+
+private:
+    std::string failOnLoad_;
+};
+
+void TTestFailer::Publish(TPublisher<TTestFailer>& p)
+{
+    p.Property("FailOnLoad", &TTestFailer::FailOnLoad, &TTestFailer::SetFailOnLoad);
 }
 
 const char* const kLayout = R"(object Form1: TTestForm
@@ -85,7 +111,7 @@ protected:
     void SetUp() override
     {
         RegisterTestClasses();
-        RegisterClasses<TTestKiller>();
+        RegisterClasses<TTestKiller, TTestFailer>();
         TestLog().clear();
     }
 
@@ -360,6 +386,45 @@ TEST_F(ReaderTest, ComponentsDestroyedWhileReadingAreForgotten)
         EXPECT_EQ(std::count(log.begin(), log.end(), std::string(name) + ".Loaded"), 1) << name;
     EXPECT_EQ(std::count(log.begin(), log.end(), "Victim.Loaded"), 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "Last.Loaded"), 0);
+}
+
+const char* const kFailingLoads = "object Form1: TTestForm\n"
+                                  "  object First: TTestPanel\n  end\n"
+                                  "  object Db: TTestFailer\n    FailOnLoad = 'Could not find file db1.mdb'\n  end\n"
+                                  "  object Middle: TTestPanel\n    Buddy = Last\n  end\n"
+                                  "  object Other: TTestFailer\n    FailOnLoad = 'Second failure'\n  end\n"
+                                  "  object Last: TTestPanel\n  end\n"
+                                  "end";
+
+TEST_F(ReaderTest, AFailingLoadedGoesToTheApplicationAndTheOthersStillLoad)
+{
+    TApplication app(nullptr);
+    std::vector<std::string> handled;
+    app.OnException = [&](TObject*, const std::exception& e) {
+        // Handled only once every component is loaded.
+        handled.push_back(e.what() + std::string(TestLog().back() == "Last.Loaded" ? " after all" : " too early"));
+    };
+    ReadComponentFromString(kFailingLoads, &form);
+    EXPECT_EQ(handled, (std::vector<std::string>{"Could not find file db1.mdb after all", "Second failure after all"}));
+    ASSERT_EQ(form.ComponentCount(), 5);
+    for (const char* entry : {"Form1.Loaded", "First.Loaded", "Db.Loaded", "Middle.Loaded buddy=Last", "Other.Loaded", "Last.Loaded"})
+        EXPECT_EQ(std::count(TestLog().begin(), TestLog().end(), entry), 1) << entry;
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        EXPECT_FALSE(form.Components(i)->ComponentState().Contains(csLoading)) << form.Components(i)->Name();
+    EXPECT_FALSE(form.ComponentState().Contains(csLoading));
+}
+
+TEST_F(ReaderTest, WithoutAnApplicationAFailingLoadedIsRaisedOnceAllAreLoaded)
+{
+    try {
+        ReadComponentFromString(kFailingLoads, &form);
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Could not find file db1.mdb");
+    }
+    EXPECT_EQ(TestLog().back(), "Last.Loaded");
+    EXPECT_EQ(form.ComponentCount(), 5);
+    EXPECT_FALSE(Find("Last")->ComponentState().Contains(csLoading));
 }
 
 TEST_F(ReaderTest, AReplacedCollectionDropsItsPendingReferences)

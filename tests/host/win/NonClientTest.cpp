@@ -73,6 +73,25 @@ TEST_F(NonClient, DraggingACaptionAreaMovesABorderlessWindow)
     EXPECT_EQ(Only(log, WM_LBUTTONDOWN).size(), 0u);
 }
 
+TEST_F(NonClient, APressQueuedBehindTheReleaseReachesTheWindow)
+{
+    HWND form = TopLevel(100, 100, 300, 200);
+    int presses = 0;
+    const WNDPROC drags = DragsItsForm();
+    Child(form, 0, 0, 300, 20, [&](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_LBUTTONDOWN)
+            ++presses;
+        return drags(w, m, wp, lp);
+    });
+    DispatchPendingMessages();
+    // Both clicks of a double-click arrive at once: the first one's move loop ends with its
+    // release and leaves the second click alone.
+    desk->DoubleClick(150, 110);
+    DispatchPendingMessages();
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(WindowRect(form), Rect(100, 100, 400, 300));
+}
+
 TEST_F(NonClient, EscapePutsAMovedWindowBack)
 {
     HWND form = TopLevel(100, 100, 300, 200);

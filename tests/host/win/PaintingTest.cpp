@@ -173,6 +173,40 @@ TEST_F(Painting, WindowDCsStartAtTheClientAndStayInsideTheVisibleArea)
     EXPECT_EQ(ScreenPixel(*desk, 111, 109), ColorToRGB(clBackground));
 }
 
+TEST_F(Painting, WhatAContextPaintedReachesTheScreenThoughItsClipNarrowedLater)
+{
+    HWND top = TopLevel(10, 10, 100, 100, Filler(clWhite));
+    DispatchPendingMessages();
+
+    HDC dc = GetDC(top);
+    TCanvas canvas(dc);
+    canvas.Brush().Color = clBlue;
+    canvas.FillRect(Rect(0, 0, 100, 100));
+    ExcludeClipRect(dc, 0, 0, 100, 90);
+    ReleaseDC(top, dc);
+    DispatchPendingMessages();
+    EXPECT_EQ(ScreenPixel(*desk, 10 + 50, 10 + 50), clBlue);
+    EXPECT_EQ(ScreenPixel(*desk, 10 + 50, 10 + 95), clBlue);
+}
+
+TEST_F(Painting, WindowFromDCNamesTheWindowWhileTheContextLives)
+{
+    HWND top = TopLevel(10, 10, 100, 100, Filler(clWhite));
+    HWND child = Child(top, 50, 50, 40, 40, Filler(clWhite));
+    DispatchPendingMessages();
+    HDC childDC = GetDC(child);
+    HDC frameDC = GetWindowDC(top);
+    EXPECT_EQ(WindowFromDC(childDC), child);
+    EXPECT_EQ(WindowFromDC(frameDC), top);
+    ReleaseDC(child, childDC);
+    EXPECT_EQ(WindowFromDC(childDC), nullptr) << "released";
+    ReleaseDC(top, frameDC);
+    TBitmap memory(4, 4);
+    TDeviceContext memoryDC(memory);
+    EXPECT_EQ(WindowFromDC(&memoryDC), nullptr);
+    EXPECT_EQ(WindowFromDC(nullptr), nullptr);
+}
+
 TEST_F(Painting, AWindowRegionCutsDrawingAndTheDesktop)
 {
     HWND lowest = TopLevel(0, 0, 200, 200, Filler(clGreen));
