@@ -14,6 +14,7 @@
 #include "skin/core/SUIMgr.h"
 #include "skin/core/SUIPublic.h"
 #include "skin/core/SUIThemes.h"
+#include "skin/frame/SUIForm.h"
 
 namespace {
 
@@ -24,24 +25,6 @@ std::vector<std::string>& Log()
 }
 
 } // namespace
-
-// Stands in for the skinned form, which the helpers know only by class name and property.
-class TsuiForm : public TWinControl {
-    DECLARE_CLASS(TsuiForm, TWinControl)
-
-public:
-    explicit TsuiForm(TComponent* owner) : TWinControl(owner) {}
-    TsuiUIStyle UIStyle() const { return style_; }
-    void SetUIStyle(TsuiUIStyle value) { style_ = value; }
-
-private:
-    TsuiUIStyle style_ = DeepBlue;
-};
-
-void TsuiForm::Publish(TPublisher<TsuiForm>& p)
-{
-    p.Property("UIStyle", &TsuiForm::UIStyle, &TsuiForm::SetUIStyle);
-}
 
 class TDerivedSkinForm : public TsuiForm {
     DECLARE_CLASS(TDerivedSkinForm, TsuiForm)
@@ -157,7 +140,8 @@ TEST_F(ControlHelpers, OwnerFormStyleComesFromTheFirstDirectSkinnedForm)
     auto* owner = new TForm(app);
     auto* panel = new TWinControl(owner);
     panel->SetParent(owner);
-    auto* nested = new TsuiForm(owner);
+    // A form carries one skinned form of its own, so the others belong to other forms.
+    auto* nested = new TsuiForm(new TForm(app));
     nested->SetParent(panel);
     nested->SetUIStyle(Protein);
     EXPECT_EQ(GetOwnerFormUIStyle(owner), DeepBlue);
@@ -165,7 +149,7 @@ TEST_F(ControlHelpers, OwnerFormStyleComesFromTheFirstDirectSkinnedForm)
     auto* first = new TDerivedSkinForm(owner);
     first->SetParent(owner);
     first->SetUIStyle(MacOS);
-    auto* second = new TsuiForm(owner);
+    auto* second = new TsuiForm(new TForm(app));
     second->SetParent(owner);
     second->SetUIStyle(WinXP);
     EXPECT_EQ(GetOwnerFormUIStyle(owner), MacOS);
