@@ -8,3 +8,4 @@ using TKitCommand = int (*)(std::span<const std::string> args);
 int PictureCommand(std::span<const std::string> args);
 int DbCommand(std::span<const std::string> args);
 int ThemeCommand(std::span<const std::string> args);
+int PreviewCommand(std::span<const std::string> args);

@@ -12,6 +12,7 @@ namespace {
 const std::map<std::string, TKitCommand> kCommands = {
     {"db", DbCommand},
     {"picture", PictureCommand},
+    {"preview", PreviewCommand},
     {"theme", ThemeCommand},
 };
 
@@ -24,6 +25,7 @@ int Usage()
                  "  db export FILE DIR            write a deck folder (pictures and moratab.tsv)\n"
                  "  db import DIR FILE [--force]  make a database from a deck folder\n"
                  "  picture FILE [--png OUT]      decode a kana picture blob\n"
+                 "  preview STYLE|THEMEFILE --png OUT [--menu]  draw the skinned controls in a style\n"
                  "  theme export STYLE FILE       write a built-in style as a theme file\n"
                  "  theme dump FILE               list a theme file's values\n"
                  "  theme pack DIR FILE           make a theme file of a folder of images and values\n";
