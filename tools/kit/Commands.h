@@ -8,4 +8,5 @@ using TKitCommand = int (*)(std::span<const std::string> args);
 int PictureCommand(std::span<const std::string> args);
 int DbCommand(std::span<const std::string> args);
 int ThemeCommand(std::span<const std::string> args);
+int DriveCommand(std::span<const std::string> args);
 int PreviewCommand(std::span<const std::string> args);

@@ -11,6 +11,7 @@ namespace {
 
 const std::map<std::string, TKitCommand> kCommands = {
     {"db", DbCommand},
+    {"drive", DriveCommand},
     {"picture", PictureCommand},
     {"preview", PreviewCommand},
     {"theme", ThemeCommand},
@@ -28,7 +29,8 @@ int Usage()
                  "  preview STYLE|THEMEFILE --png OUT [--menu]  draw the skinned controls in a style\n"
                  "  theme export STYLE FILE       write a built-in style as a theme file\n"
                  "  theme dump FILE               list a theme file's values\n"
-                 "  theme pack DIR FILE           make a theme file of a folder of images and values\n";
+                 "  theme pack DIR FILE           make a theme file of a folder of images and values\n"
+                 "  drive SCRIPT                  play a script of input on the main window\n";
     return 2;
 }
 

@@ -1,0 +1,33 @@
+// Moraleaf: learn the Japanese kana. Takes no arguments; reads db1.mdb in the working folder.
+#include <iostream>
+
+#include "app/f_main.h"
+#include "host/ui/Application.h"
+#include "host/win/WindowSystem.h"
+#include "host/win/backends/SdlBackend.h"
+
+int main()
+{
+    try {
+        TSdlBackend::Install();
+    } catch (const Exception& e) {
+        std::cerr << "moraleaf: " << e.Message() << '\n';
+        return 1;
+    }
+    RegisterMainFormClasses();
+    auto* application = new TApplication(nullptr);
+    int exitCode = 0;
+    try {
+        Application->Initialize();
+        Application->CreateForm(Form1);
+        Application->Run();
+    } catch (const Exception& e) {
+        // Only a window that cannot be built at all gets here; handlers' errors are shown in
+        // the error box by the message loop.
+        std::cerr << "moraleaf: " << e.Message() << '\n';
+        exitCode = 1;
+    }
+    delete application;
+    DoneWindowSystem();
+    return exitCode;
+}

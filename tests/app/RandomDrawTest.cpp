@@ -1,0 +1,182 @@
+// The random draw page: the draw by the radio buttons, the draw on entering the page and the
+// pronunciation under the pointer.
+#include <string_view>
+
+#include "AppTestSupport.h"
+#include "host/ui/HintWindow.h"
+
+namespace {
+
+constexpr std::string_view kAllKanaId = "select *from moratab where id=";
+
+// Hiragana ids 0..k-1 and katakana ids 49.., each kana pronounced by its id.
+std::vector<TDeckRow> Deck(int hiragana, int katakana)
+{
+    std::vector<TDeckRow> rows;
+    for (int i = 0; i < hiragana; ++i)
+        rows.push_back(Kana(i, kHiraganaType, i + 1, 1, "h" + std::to_string(i)));
+    for (int i = 0; i < katakana; ++i)
+        rows.push_back(Kana(49 + i, kKatakanaType, i + 1, 1, "k" + std::to_string(49 + i), SolidPicture(60, 50, clBlue)));
+    return rows;
+}
+
+// The number at the end of a statement.
+int TrailingNumber(const std::string& sql)
+{
+    const std::size_t digits = sql.find_last_not_of("0123456789") + 1;
+    return std::stoi(sql.substr(digits));
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, TheKatakanaDrawLooksUpTheDrawnNumberPlusFortyNine)
+{
+    WriteDatabase(Deck(3, 1));
+    Start();
+    Play(ClickControl(Form().R2) + ClickControl(Form().suiButton1));
+    TForm1& form = Form();
+    EXPECT_TRUE(form.R2->Checked());
+    EXPECT_FALSE(form.R3->Checked());
+    EXPECT_EQ(SqlText, "select *from moratab where t_type='片假名'and id=49");
+    EXPECT_EQ(DrawnId, 0);
+    EXPECT_TRUE(form.Query->Active());
+    EXPECT_EQ(form.Query->RecordCount(), 1);
+    EXPECT_EQ(form.DBImage1->Picture().Width(), 60);
+    EXPECT_EQ(form.DBImage1->Picture().Height(), 50);
+}
+
+TEST_F(MainWindowTest, TheHiraganaDrawLooksUpTheDrawnNumberItself)
+{
+    WriteDatabase(Deck(1, 3));
+    Start();
+    Play(ClickControl(Form().R1) + ClickControl(Form().suiButton1));
+    EXPECT_EQ(SqlText, "select *from moratab where t_type='平假名'and id=0");
+    EXPECT_EQ(Form().Query->FieldByName("t_pronounce").AsString(), "h0");
+}
+
+TEST_F(MainWindowTest, TheAllKanaDrawStaysWithinThePool)
+{
+    WriteDatabase(Deck(2, 2));
+    Start();
+    for (int i = 0; i < 12; ++i) {
+        Play(ClickControl(Form().suiButton1));
+        ASSERT_TRUE(SqlText.starts_with(kAllKanaId)) << SqlText;
+        const int id = TrailingNumber(SqlText);
+        EXPECT_EQ(id, DrawnId);
+        // The pool has four rows; the lookup is by id, so 2 and 3 find nothing.
+        EXPECT_GE(id, 0);
+        EXPECT_LE(id, 3);
+        EXPECT_EQ(Form().Query->RecordCount(), id < 2 ? 1 : 0);
+    }
+    EXPECT_TRUE(Session().Errors().empty());
+}
+
+TEST_F(MainWindowTest, AnEmptyPoolLooksUpNumberZero)
+{
+    WriteDatabase(Deck(2, 0));
+    Start();
+    Play(ClickControl(Form().R2) + ClickControl(Form().suiButton1));
+    EXPECT_EQ(SqlText, "select *from moratab where t_type='片假名'and id=49");
+    EXPECT_TRUE(Form().Query->Active());
+    EXPECT_EQ(Form().Query->RecordCount(), 0);
+    EXPECT_EQ(Form().DBImage1->Picture().Width(), 0);
+    EXPECT_TRUE(Session().Errors().empty());
+}
+
+TEST_F(MainWindowTest, EnteringThePageDrawsFromAllKanaWhicheverButtonIsChecked)
+{
+    WriteDatabase(Deck(1, 0));
+    Start();
+    Play(ClickControl(Form().R1) + ClickTab(0) + ClickTab(2));
+    EXPECT_EQ(SqlText, "select *from moratab where id=0");
+    EXPECT_TRUE(Form().Query->Active());
+    EXPECT_TRUE(Form().R1->Checked());
+
+    // The tab of the page already shown draws again.
+    Form().Query->Close();
+    Play(ClickTab(2));
+    EXPECT_TRUE(Form().Query->Active());
+}
+
+TEST_F(MainWindowTest, CheckingARadioButtonUnchecksTheOthers)
+{
+    WriteDatabase(Deck(1, 1));
+    Start();
+    TForm1& form = Form();
+    Play(ClickControl(form.R1));
+    EXPECT_TRUE(form.R1->Checked());
+    EXPECT_FALSE(form.R2->Checked());
+    EXPECT_FALSE(form.R3->Checked());
+    Play(ClickControl(form.R1));
+    EXPECT_TRUE(form.R1->Checked());
+}
+
+TEST_F(MainWindowTest, ThePronunciationShowsOverThePictureAndClearsOverTheBarePanel)
+{
+    WriteDatabase(Deck(1, 0));
+    Start();
+    TForm1& form = Form();
+    // Before any draw both handlers do nothing.
+    Play(At("move", form.DBImage1, 80, 80));
+    EXPECT_EQ(form.Label2->Caption(), "");
+
+    Play(ClickControl(form.suiButton1) + At("move", form.DBImage1, 85, 85));
+    EXPECT_EQ(form.Hint(), "h0");
+    EXPECT_EQ(form.Label2->Caption(), "h0");
+
+    // Other controls on the panel neither show nor clear it.
+    Play(At("move", form.Label1, 5, 5) + At("move", form.R2, 5, 5) + At("move", form.Panel4, 5, 5));
+    EXPECT_EQ(form.Label2->Caption(), "h0");
+
+    Play(At("move", form.Panel1, 20, 20));
+    EXPECT_EQ(form.Hint(), "");
+    EXPECT_EQ(form.Label2->Caption(), "");
+
+    // A new draw leaves the last pronunciation shown until the pointer moves.
+    Play(At("move", form.DBImage1, 85, 85) + ClickControl(form.suiButton1));
+    EXPECT_EQ(form.Label2->Caption(), "h0");
+}
+
+TEST_F(MainWindowTest, ThePictureTooltipIsTheWindowsHint)
+{
+    WriteDatabase(Deck(1, 0));
+    Start();
+    TForm1& form = Form();
+    Play(ClickControl(form.suiButton1) + At("move", form.DBImage1, 80, 80) + At("move", form.DBImage1, 82, 82) + "wait 600\n");
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_EQ(Application->HintWindow()->Caption(), "h0");
+    EXPECT_TRUE(Application->HintWindow()->Showing());
+}
+
+TEST_F(MainWindowTest, AChartCellWithoutPronunciationShowsTheWindowsHint)
+{
+    std::vector<TDeckRow> rows = Deck(1, 1);
+    rows.push_back(Kana(60, kHiraganaType, 2, 1, std::nullopt));
+    WriteDatabase(rows);
+    Start();
+    TForm1& form = Form();
+    // The one katakana row is drawn, whatever the generator gives.
+    Play(ClickControl(form.R2) + ClickControl(form.suiButton1) + At("move", form.DBImage1, 80, 80) + ClickTab(0));
+    const std::vector<TImage*> cells = Cells(form.ScrollBox1);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[1]->EffectiveHint(), "k49");
+    Play(At("move", cells[1], 50, 50) + "wait 600\n");
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_EQ(Application->HintWindow()->Caption(), "k49");
+}
+
+TEST_F(MainWindowTest, ABrokenDrawnPictureIsShownInTheErrorBoxAndTheNextDrawWorks)
+{
+    std::vector<TDeckRow> rows = Deck(1, 0);
+    rows.push_back(Kana(49, kKatakanaType, 1, 1, "bad", TBlob { 'B', 'M', 0 }));
+    WriteDatabase(rows);
+    Start();
+    Play(ClickControl(Form().R2) + ClickControl(Form().suiButton1));
+    ASSERT_EQ(Session().Errors().size(), 1u);
+    EXPECT_EQ(Session().Errors()[0], "Stream read error");
+    EXPECT_EQ(Form().DBImage1->Picture().Width(), 0);
+
+    Play(ClickControl(Form().R1) + ClickControl(Form().suiButton1));
+    EXPECT_EQ(Session().Errors().size(), 1u);
+    EXPECT_EQ(Form().DBImage1->Picture().Width(), 20);
+}

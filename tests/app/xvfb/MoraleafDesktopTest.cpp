@@ -1,0 +1,153 @@
+// The real moraleaf on an X display (started by xvfb-e2e.sh): xdotool clicks the three tabs and
+// the draw button, and the screen shows what each should.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "host/sys/Types.h"
+#include "tools/kit/DeckDatabase.h"
+#include "tools/kit/KanaDeck.h"
+
+// Last: Xlib's macros (None, Bool, Status) would clash with the names above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+// Places in the window's client area, as the stored layout puts them.
+constexpr TPoint kHiraganaTab { 37, 37 };
+constexpr TPoint kRandomDrawTab { 149, 36 };
+constexpr TPoint kDrawButton { 560, 224 };
+constexpr TRect kPicture { 322, 96, 482, 256 }; // inside DBImage1's border
+constexpr TRect kFirstCell { 14, 70, 114, 170 }; // the hiragana chart's first cell
+constexpr TPoint kBareChart { 600, 300 }; // white scroll box beyond the fifth column
+constexpr TPoint kBarePanel { 50, 300 }; // the random-draw page's cream panel
+constexpr TPoint kCloseButton { 663, 12 };
+
+std::string Output(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, p))
+            out += buffer;
+        ::pclose(p);
+    }
+    return out;
+}
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+class MoraleafDesktop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "needs a display; run through xvfb-e2e.sh";
+        display_ = XOpenDisplay(nullptr);
+        ASSERT_NE(display_, nullptr);
+        std::string pattern = (std::filesystem::temp_directory_path() / "moraleaf-e2e-XXXXXX").string();
+        folder_ = ::mkdtemp(pattern.data());
+        WriteDeckDatabase((folder_ / "db1.mdb").string(), DefaultKanaDeck(), false);
+        child_ = ::fork();
+        if (child_ == 0) {
+            if (::chdir(folder_.c_str()) == 0)
+                ::execl(MORALEAF_PROGRAM, MORALEAF_PROGRAM, static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        std::string window;
+        ASSERT_TRUE(WaitFor([&] {
+            window = Output("xdotool search --onlyvisible --name '^Moraleaf$' 2>/dev/null | head -1");
+            return !window.empty();
+        })) << "no Moraleaf window";
+        const std::string geometry = Output("xdotool getwindowgeometry --shell " + window);
+        std::sscanf(geometry.c_str() + geometry.find("X="), "X=%d", &origin_.X);
+        std::sscanf(geometry.c_str() + geometry.find("Y="), "Y=%d", &origin_.Y);
+    }
+    void TearDown() override
+    {
+        if (child_ > 0 && !exited_) {
+            ::kill(child_, SIGKILL);
+            ::waitpid(child_, nullptr, 0);
+        }
+        if (display_)
+            XCloseDisplay(display_);
+        if (!folder_.empty())
+            std::filesystem::remove_all(folder_);
+    }
+
+    void Click(TPoint p)
+    {
+        const std::string x = std::to_string(origin_.X + p.X);
+        const std::string y = std::to_string(origin_.Y + p.Y);
+        ASSERT_EQ(std::system(("xdotool mousemove " + x + " " + y + " click 1").c_str()), 0);
+    }
+
+    // The screen's pixel at a client point, as 0xRRGGBB.
+    unsigned long Pixel(TPoint p)
+    {
+        XImage* image
+            = XGetImage(display_, DefaultRootWindow(display_), origin_.X + p.X, origin_.Y + p.Y, 1, 1, AllPlanes, ZPixmap);
+        const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return pixel;
+    }
+    // Whether a client rectangle holds ink: a pixel much darker than the paper.
+    bool HasInk(const TRect& r)
+    {
+        XImage* image = XGetImage(display_, DefaultRootWindow(display_), origin_.X + r.Left, origin_.Y + r.Top,
+            static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()), AllPlanes, ZPixmap);
+        bool ink = false;
+        for (int y = 0; y < r.Height() && !ink; ++y)
+            for (int x = 0; x < r.Width() && !ink; ++x)
+                ink = (XGetPixel(image, x, y) & 0xFF) < 0x40;
+        XDestroyImage(image);
+        return ink;
+    }
+
+    Display* display_ = nullptr;
+    std::filesystem::path folder_;
+    pid_t child_ = -1;
+    bool exited_ = false;
+    TPoint origin_;
+};
+
+} // namespace
+
+TEST_F(MoraleafDesktop, TheTabsAndTheDrawButtonShowTheirPages)
+{
+    // The random-draw page with an empty picture.
+    ASSERT_TRUE(WaitFor([&] { return Pixel(kBarePanel) == 0xFFFBF0; })) << std::hex << Pixel(kBarePanel);
+    EXPECT_FALSE(HasInk(kPicture));
+
+    Click(kHiraganaTab);
+    EXPECT_TRUE(WaitFor([&] { return Pixel(kBareChart) == 0xFFFFFF && HasInk(kFirstCell); }));
+
+    Click(kRandomDrawTab);
+    EXPECT_TRUE(WaitFor([&] { return Pixel(kBarePanel) == 0xFFFBF0 && HasInk(kPicture); }));
+    Click(kDrawButton);
+    EXPECT_TRUE(WaitFor([&] { return HasInk(kPicture); }));
+
+    Click(kCloseButton);
+    int status = -1;
+    EXPECT_TRUE(WaitFor([&] { return ::waitpid(child_, &status, WNOHANG) == child_; }));
+    exited_ = true;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
