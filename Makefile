@@ -3,6 +3,9 @@ BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
+BENCH_REPETITIONS ?= 5
+BENCH_ARGS ?= --benchmark_min_time=0.2
+BENCH_RESULTS ?= $(BUILD)/bench-results
 
 .PHONY: deps configure build test run bench fuzz clean
 
@@ -23,8 +26,19 @@ run: build
 	@if [ -x $(BUILD)/bin/moraleaf ]; then $(BUILD)/bin/moraleaf; \
 	else echo "make run: db1.mdb is ready; the moraleaf program is not part of this build yet"; fi
 
+# Every bench_* program, each figure the median of BENCH_REPETITIONS runs; the JSON goes to
+# $(BUILD)/bench-results and scripts/bench-report turns it into docs/performance.md.
+# Quick check of the tooling: make bench BENCH_ARGS=--benchmark_min_time=0.01 BENCH_REPETITIONS=2
 bench: build
-	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+	@rm -rf $(BENCH_RESULTS) && mkdir -p $(BENCH_RESULTS)
+	@failed=; for b in $(BUILD)/bin/bench_*; do \
+	  name=$$(basename $$b); echo "== $$name"; \
+	  $$b --benchmark_repetitions=$(BENCH_REPETITIONS) --benchmark_display_aggregates_only=true \
+	      --benchmark_out=$(BENCH_RESULTS)/$$name.json --benchmark_out_format=json $(BENCH_ARGS) || failed="$$failed $$name"; \
+	done; \
+	python3 scripts/bench-report $(BENCH_RESULTS) -o docs/performance.md \
+	  --note "Run with --benchmark_repetitions=$(BENCH_REPETITIONS) $(BENCH_ARGS)." || exit 1; \
+	if [ -n "$$failed" ]; then echo "make bench: failed:$$failed"; exit 1; fi
 
 # libFuzzer targets need clang; each runs FUZZ_SECONDS on its committed seed corpus.
 fuzz: deps
