@@ -26,6 +26,7 @@
 #include "skin/frame/SUIPopupMenu.h"
 #include "skin/frame/SUITitleBar.h"
 #include "tools/kit/Commands.h"
+#include "tools/kit/StyleNames.h"
 
 namespace {
 
@@ -35,15 +36,6 @@ int Usage()
                  "  STYLE is a built-in style (MacOS, WinXP, DeepBlue, Protein, BlueGlass); anything else is\n"
                  "  read as a theme file. --menu adds the gallery's popup menu, opened.\n";
     return 2;
-}
-
-std::optional<TsuiUIStyle> BuiltInStyle(const std::string& name)
-{
-    const TEnumInfo& styles = EnumInfo(TTypeTag<TsuiUIStyle> {});
-    const int index = styles.IndexOfIdent(name);
-    if (index < 0 || styles.Value(index) == FromThemeFile)
-        return std::nullopt;
-    return static_cast<TsuiUIStyle>(styles.Value(index));
 }
 
 void RegisterGalleryClasses()

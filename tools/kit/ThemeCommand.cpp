@@ -13,6 +13,7 @@
 #include "skin/core/SUIThemeFile.h"
 #include "skin/core/SUIThemes.h"
 #include "tools/kit/Commands.h"
+#include "tools/kit/StyleNames.h"
 
 namespace {
 
@@ -26,15 +27,6 @@ int Usage()
                  "       moraleaf-kit theme pack DIR FILE       make a theme file of DIR/ENTRY.bmp images and the\n"
                  "                                              NAME TAB VALUE lines of DIR/values.tsv\n";
     return 2;
-}
-
-std::optional<TsuiUIStyle> BuiltInStyle(const std::string& name)
-{
-    const TEnumInfo& styles = EnumInfo(TTypeTag<TsuiUIStyle> {});
-    const int index = styles.IndexOfIdent(name);
-    if (index < 0 || styles.Value(index) == FromThemeFile)
-        return std::nullopt;
-    return static_cast<TsuiUIStyle>(styles.Value(index));
 }
 
 // The entry of that name (any letter case), or 0.
