@@ -25,7 +25,10 @@
 namespace {
 
 constexpr size_t outputLimit = size_t(1) << 30;
+#ifndef MORALEAF_ADDRESS_SANITIZER
+// The sanitizer reserves terabytes of shadow memory up front, so it runs without this cap.
 constexpr rlim_t addressSpaceLimit = rlim_t(4) << 30;
+#endif
 
 // The first byte the child writes: its work's bytes or its error message follow.
 constexpr char resultTag = 'D';

@@ -169,8 +169,9 @@ TEST(AccessDriver, DamagedPagesGiveAnErrorOrARowNeverACrash)
 {
     TTempFolder folder;
     std::string path = folder.File("db1.mdb");
-    for (auto [file, sql] :
+    for (const auto& [file, statement] :
         { std::pair(projectFile, "select *from MSP_PROJECTS"), std::pair(unicodeFile, "select *from [Table]") }) {
+        const std::string sql = statement;
         std::vector<std::uint8_t> bytes = ReadBytes(file);
         for (std::uint32_t seed = 1; seed <= 40; ++seed) {
             WriteBytes(path, Damaged(bytes, seed, static_cast<int>(seed % 4) + 1));

@@ -31,7 +31,9 @@ TEST_F(SystemInfo, RegionsCombineAndRefuseBadHandles)
     EXPECT_EQ(CombineRgn(result, round, left, RGN_DIFF), COMPLEXREGION);
     EXPECT_FALSE(PtInRegion(result, 10, 70));
     EXPECT_EQ(CombineRgn(result, left, nullptr, RGN_COPY), SIMPLEREGION);
-    EXPECT_EQ(CombineRgn(result, round, CreateRectRgn(200, 200, 300, 300), RGN_AND), NULLREGION);
+    HRGN far = CreateRectRgn(200, 200, 300, 300);
+    EXPECT_EQ(CombineRgn(result, round, far, RGN_AND), NULLREGION);
+    DeleteObject(far);
     TRect box;
     EXPECT_EQ(GetRgnBox(left, &box), SIMPLEREGION);
     EXPECT_EQ(box, Rect(0, 60, 40, 100));
@@ -49,6 +51,8 @@ TEST_F(SystemInfo, RegionsCombineAndRefuseBadHandles)
     EXPECT_FALSE(PtInRegion(copy, 0, 0));
     EXPECT_EQ(SetWindowRgn(wnd, nullptr, true), 1);
     EXPECT_EQ(GetWindowRgn(wnd, copy), RGN_ERROR);
+    DeleteObject(copy);
+    DeleteObject(result);
 }
 
 TEST_F(SystemInfo, TheHeadlessDesktopDrawsFramesAroundFramedWindows)
