@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 
-const std::string_view kHiraganaType = "平假名";
-const std::string_view kKatakanaType = "片假名";
+const char* const kHiraganaType = "平假名";
+const char* const kKatakanaType = "片假名";
 
 namespace {
 

@@ -18,8 +18,8 @@ struct TKana {
 };
 
 // The words t_type holds for the two scripts.
-extern const std::string_view kHiraganaType; // 平假名
-extern const std::string_view kKatakanaType; // 片假名
+extern const char* const kHiraganaType; // 平假名
+extern const char* const kKatakanaType; // 片假名
 
 // The groups beyond the basic chart, as t_group holds them.
 extern const std::string_view kVoicedGroup; // 浊音

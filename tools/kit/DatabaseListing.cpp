@@ -6,6 +6,7 @@
 #include "host/data/ADOQuery.h"
 #include "host/data/drivers/DatabaseDriver.h"
 #include "host/gfx/KanaPicture.h"
+#include "learn/DeckTables.h"
 #include "tools/kit/Crc32.h"
 #include "tools/kit/Tsv.h"
 
@@ -64,6 +65,20 @@ std::string QueryValue(const TField& field)
     return TsvEscape(field.AsString());
 }
 
+void DumpTable(const char* table, const TResultSet& result, std::ostream& out)
+{
+    out << table << '\n';
+    const std::size_t columns = result.Columns().size();
+    for (std::size_t i = 0; i < columns; ++i)
+        out << (i ? "\t" : "") << TsvEscape(result.Columns()[i].Name);
+    out << '\n';
+    for (int row = 0; row < result.RecordCount(); ++row) {
+        for (std::size_t i = 0; i < columns; ++i)
+            out << (i ? "\t" : "") << DumpValue(result.Value(row, static_cast<int>(i)));
+        out << '\n';
+    }
+}
+
 } // namespace
 
 std::string ProgramConnectionString(const std::string& file)
@@ -73,15 +88,11 @@ std::string ProgramConnectionString(const std::string& file)
 
 void DumpDatabase(const std::string& file, std::ostream& out)
 {
-    const TResultSet result = ConnectDriver(ProgramConnectionString(file))->Execute("select * from moratab order by id");
-    const std::size_t columns = result.Columns().size();
-    for (std::size_t i = 0; i < columns; ++i)
-        out << (i ? "\t" : "") << TsvEscape(result.Columns()[i].Name);
-    out << '\n';
-    for (int row = 0; row < result.RecordCount(); ++row) {
-        for (std::size_t i = 0; i < columns; ++i)
-            out << (i ? "\t" : "") << DumpValue(result.Value(row, static_cast<int>(i)));
+    const std::unique_ptr<TDatabaseDriver> deck = ConnectDriver(ProgramConnectionString(file));
+    DumpTable(kBasicTable, deck->Execute("select * from moratab order by id"), out);
+    if (const std::optional<TResultSet> more = ReadDeckTable(*deck, kMoreTable)) {
         out << '\n';
+        DumpTable(kMoreTable, *more, out);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,8 +17,11 @@
 
 namespace {
 
-const char* const kCreateTable
-    = "CREATE TABLE moratab(id INTEGER PRIMARY KEY, t_type TEXT, x INTEGER, y INTEGER, t_pic BLOB, t_pronounce TEXT)";
+// t_kana and t_group come after the columns the main window reads, which keep their order.
+const char* const kCreateBasicTable = "CREATE TABLE moratab(id INTEGER PRIMARY KEY, t_type TEXT, x INTEGER, y INTEGER, "
+                                      "t_pic BLOB, t_pronounce TEXT, t_kana TEXT)";
+const char* const kCreateMoreTable = "CREATE TABLE kana_more(id INTEGER PRIMARY KEY, t_type TEXT, x INTEGER, y INTEGER, "
+                                     "t_pic BLOB, t_pronounce TEXT, t_kana TEXT, t_group TEXT)";
 
 [[noreturn]] void CannotCreate(const std::string& path, int error)
 {
@@ -85,14 +89,16 @@ public:
 
     void Write(const std::vector<TDeckRow>& rows)
     {
-        Execute(kCreateTable);
+        const bool more
+            = std::any_of(rows.begin(), rows.end(), [](const TDeckRow& row) { return row.Table == TDeckTable::KanaMore; });
+        Execute(kCreateBasicTable);
+        if (more)
+            Execute(kCreateMoreTable);
         Execute("BEGIN");
-        sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(db_.get(), "INSERT INTO moratab VALUES(?, ?, ?, ?, ?, ?)", -1, &raw, nullptr) != SQLITE_OK)
-            Fail();
-        std::unique_ptr<sqlite3_stmt, TStatementFinalize> insert(raw);
+        TStatement basic = Prepare("INSERT INTO moratab VALUES(?, ?, ?, ?, ?, ?, ?)");
+        TStatement extra = more ? Prepare("INSERT INTO kana_more VALUES(?, ?, ?, ?, ?, ?, ?, ?)") : TStatement();
         for (const TDeckRow& row : rows) {
-            sqlite3_stmt* s = insert.get();
+            sqlite3_stmt* s = row.Table == TDeckTable::MoraTab ? basic.get() : extra.get();
             sqlite3_bind_int64(s, 1, row.Id);
             BindText(s, 2, row.Type);
             BindInteger(s, 3, row.X);
@@ -102,11 +108,15 @@ public:
             else
                 sqlite3_bind_null(s, 5);
             BindText(s, 6, row.Pronounce);
+            BindText(s, 7, row.Kana);
+            if (row.Table == TDeckTable::KanaMore)
+                BindText(s, 8, row.Group);
             if (sqlite3_step(s) != SQLITE_DONE)
                 Fail();
             sqlite3_reset(s);
         }
-        insert.reset();
+        basic.reset();
+        extra.reset();
         Execute("COMMIT");
         if (sqlite3_close(db_.release()) != SQLITE_OK)
             throw Exception("Cannot create file \"" + destination_ + "\". The database could not be closed");
@@ -127,6 +137,16 @@ private:
             sqlite3_bind_int64(s, parameter, *value);
         else
             sqlite3_bind_null(s, parameter);
+    }
+
+    using TStatement = std::unique_ptr<sqlite3_stmt, TStatementFinalize>;
+
+    TStatement Prepare(const char* sql)
+    {
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(db_.get(), sql, -1, &raw, nullptr) != SQLITE_OK)
+            Fail();
+        return TStatement(raw);
     }
 
     void Execute(const char* sql)

@@ -42,15 +42,17 @@ protected:
     TTempFolder folder_;
 };
 
-// Rows with nulls, text that needs escaping and a picture without its graphic header.
+// Rows of both tables with nulls, text that needs escaping and a picture without its graphic
+// header.
 std::vector<TDeckRow> AwkwardRows()
 {
     TBitmap dot(1, 1);
     const std::vector<std::uint8_t> bare = dot.SaveToBytes(24);
-    std::vector<TDeckRow> rows(3);
-    rows[0] = { 5, "平假名", 2, 200, KanaPictureBlob(bare), "tab\there\\back\nline" };
-    rows[1] = { 7, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt };
-    rows[2] = { 9, "片假名", 1, 1, KanaPictureBlob(std::span<const std::uint8_t>()), "" };
+    std::vector<TDeckRow> rows(4);
+    rows[0] = { 5, "平假名", 2, 200, KanaPictureBlob(bare), "tab\there\\back\nline", "か\\な", std::nullopt };
+    rows[1] = { 7, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt };
+    rows[2] = { 9, "片假名", 1, 1, KanaPictureBlob(std::span<const std::uint8_t>()), "", "", std::nullopt };
+    rows[3] = { 1000, "平假名", std::nullopt, 3, KanaPictureBlob(bare), "ga", "が", "浊\r音", TDeckTable::KanaMore };
     return rows;
 }
 
@@ -61,10 +63,51 @@ TEST_F(DeckFolder, ExportThenImportGivesTheSameDatabase)
     const std::string original = folder_.File("db1.mdb");
     const std::string copy = folder_.File("copy.mdb");
     WriteDeckDatabase(original, DefaultKanaDeck(), false);
-    EXPECT_EQ(ExportDeck(original, Deck()), 98);
+    EXPECT_EQ(ExportDeck(original, Deck()), 98 + 116);
+    EXPECT_TRUE(std::filesystem::exists(folder_.File("deck/kana_more.tsv")));
+    EXPECT_TRUE(std::filesystem::exists(folder_.File("deck/1115.bmp")));
     WriteDeckDatabase(copy, Import(), false);
+    EXPECT_NE(Dump(copy).find("\nkana_more\nid\tt_type\tx\ty\tt_pic\tt_pronounce\tt_kana\tt_group\n1000\t"), std::string::npos);
     EXPECT_EQ(Dump(copy), Dump(original));
     EXPECT_EQ(ReadBytes(copy), ReadBytes(original));
+}
+
+TEST_F(DeckFolder, AFolderOfTheBasicChartAloneStillImports)
+{
+    std::filesystem::create_directory(Deck());
+    WriteText(Table(), "id\tt_type\tx\ty\tt_pronounce\n0\t平假名\t1\t1\ta\n49\t片假名\t1\t1\ta\n");
+    TBitmap dot(1, 1);
+    WriteBytes(folder_.File("deck/49.bmp"), dot.SaveToBytes(8));
+    const std::vector<TDeckRow> rows = Import();
+    ASSERT_EQ(rows.size(), 2u);
+    for (const TDeckRow& row : rows) {
+        EXPECT_EQ(row.Table, TDeckTable::MoraTab);
+        EXPECT_EQ(row.Kana, std::nullopt);
+    }
+    EXPECT_EQ(rows[0].Picture, std::nullopt);
+    EXPECT_NE(rows[1].Picture, std::nullopt);
+    const std::string file = folder_.File("db1.mdb");
+    WriteDeckDatabase(file, rows, false);
+    EXPECT_EQ(Dump(file).substr(0, Dump(file).find("49")),
+        "moratab\nid\tt_type\tx\ty\tt_pic\tt_pronounce\tt_kana\n0\t平假名\t1\t1\t\ta\t\n");
+    EXPECT_EQ(Dump(file).find("kana_more"), std::string::npos);
+}
+
+TEST_F(DeckFolder, IdsNameOneRowAcrossBothTables)
+{
+    const std::string file = folder_.File("db1.mdb");
+    std::vector<TDeckRow> rows = AwkwardRows();
+    rows[1].Table = TDeckTable::KanaMore;
+    rows[1].Id = 5;
+    WriteDeckDatabase(file, rows, false);
+    EXPECT_EQ(ErrorOf([&] { ExportDeck(file, Deck()); }), "The id 5 appears twice in moratab and kana_more");
+    EXPECT_FALSE(std::filesystem::exists(Deck()));
+
+    std::filesystem::create_directory(Deck());
+    WriteText(Table(), "id\tt_type\tx\ty\tt_pronounce\tt_kana\n5\t平假名\t1\t1\ta\tあ\n");
+    WriteText(
+        folder_.File("deck/kana_more.tsv"), "id\tt_type\tx\ty\tt_pronounce\tt_kana\tt_group\n5\t平假名\t1\t1\tga\tが\t浊音\n");
+    EXPECT_EQ(ErrorOf([&] { Import(); }), folder_.File("deck/kana_more.tsv") + ": id 5 is also an id of moratab.tsv");
 }
 
 TEST_F(DeckFolder, KeepsNullsAndOddTextThroughTheFolder)
@@ -77,7 +120,8 @@ TEST_F(DeckFolder, KeepsNullsAndOddTextThroughTheFolder)
     WriteDeckDatabase(copy, Import(), false);
     // An empty text comes back as null, which the program reads the same way.
     std::string expected = Dump(original);
-    EXPECT_NE(expected.find("\t1\t1\t8 bytes 0x0 crc32=94e8f647\t\n"), std::string::npos) << expected;
+    EXPECT_NE(expected.find("\t1\t1\t8 bytes 0x0 crc32=94e8f647\t\t\n"), std::string::npos) << expected;
+    EXPECT_NE(expected.find("\tga\tが\t浊\\r音\n"), std::string::npos) << expected;
     EXPECT_EQ(Dump(copy), expected);
 }
 
@@ -106,11 +150,25 @@ TEST_F(DeckFolder, ImportRefusesAMalformedTable)
         { header + "a\t0\t1\t1\n", ":2: expected 5 fields, found 4" },
         { "id\tt_type\tx\ty\tt_pronounce\tt_sound\n", ":1: unknown column 't_sound'" },
         { "id\tt_type\tx\ty\n", ":1: the column 't_pronounce' is missing" },
+        { header.substr(0, header.size() - 1) + "\tt_group\n", ":1: unknown column 't_group'" },
+        { header.substr(0, header.size() - 1) + "\tt_kana\tT_KANA\n", ":1: column 'T_KANA' appears twice" },
     };
     for (const auto& [table, error] : cases) {
         WriteText(Table(), table);
         EXPECT_EQ(ErrorOf([&] { Import(); }), Table() + error);
     }
+    WriteText(Table(), header);
+    const std::string more = folder_.File("deck/kana_more.tsv");
+    const std::pair<std::string, std::string> moreCases[] = {
+        { header, ":1: the column 't_group' is missing" },
+        { "t_group\t" + header + "浊音\tga\t1000\t1\t0\t平假名\n", ":2: y 0 lies outside 1 to 200" },
+        { "t_group\t" + header + "浊音\tga\t1000\t1\t1\n", ":2: expected 6 fields, found 5" },
+    };
+    for (const auto& [table, error] : moreCases) {
+        WriteText(more, table);
+        EXPECT_EQ(ErrorOf([&] { Import(); }), more + error);
+    }
+    std::filesystem::remove(more);
     WriteText(Table(), header + "\r\nwo\t46\t5\t10\t\\u5e73\r\n\n");
     const std::vector<TDeckRow> rows = Import();
     ASSERT_EQ(rows.size(), 1u);

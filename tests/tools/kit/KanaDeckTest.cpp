@@ -110,29 +110,64 @@ TEST_F(KanaDeck, AnswersTheDrawStatements)
 
 TEST_F(KanaDeck, EveryPictureIsAn8BitKanaOn96By96)
 {
-    Run("select *from moratab");
-    for (; !query_->Eof(); query_->Next()) {
-        const TField& field = query_->FieldByName("t_pic");
-        ASSERT_TRUE(field.IsBlob());
-        TBitmap picture;
-        LoadKanaPicture(field.AsBytes(), picture);
-        SCOPED_TRACE(query_->FieldByName("t_pronounce").AsString());
-        ASSERT_EQ(picture.Width(), 96);
-        ASSERT_EQ(picture.Height(), 96);
-        EXPECT_EQ(picture.PixelFormat(), TPixelFormat::pf8bit);
-        // Ink in the middle, white paper along every edge.
-        int ink = 0;
-        for (int y = 0; y < 96; ++y) {
-            for (int x = 0; x < 96; ++x) {
-                const TColor color = picture.GetPixel(x, y);
-                if (x < 8 || y < 8 || x >= 88 || y >= 88) {
-                    ASSERT_EQ(color, clWhite) << x << "," << y;
+    for (const char* table : { "moratab", "kana_more" }) {
+        Run(std::string("select *from ") + table);
+        for (; !query_->Eof(); query_->Next()) {
+            const TField& field = query_->FieldByName("t_pic");
+            ASSERT_TRUE(field.IsBlob());
+            TBitmap picture;
+            LoadKanaPicture(field.AsBytes(), picture);
+            SCOPED_TRACE(query_->FieldByName("t_kana").AsString());
+            ASSERT_EQ(picture.Width(), 96);
+            ASSERT_EQ(picture.Height(), 96);
+            EXPECT_EQ(picture.PixelFormat(), TPixelFormat::pf8bit);
+            // Ink in the middle, white paper along every edge.
+            int ink = 0;
+            for (int y = 0; y < 96; ++y) {
+                for (int x = 0; x < 96; ++x) {
+                    const TColor color = picture.GetPixel(x, y);
+                    if (x < 8 || y < 8 || x >= 88 || y >= 88) {
+                        ASSERT_EQ(color, clWhite) << x << "," << y;
+                    }
+                    ink += color == clBlack;
                 }
-                ink += color == clBlack;
             }
+            EXPECT_GT(ink, 100);
         }
-        EXPECT_GT(ink, 100);
     }
+}
+
+TEST_F(KanaDeck, KanaMoreHoldsTheVoicedHalfVoicedAndContractedKana)
+{
+    Run("select t_type, t_group, count(*) as n, min(id) as first, max(id) as last from kana_more group by t_type, t_group "
+        "order by first");
+    std::vector<std::string> groups;
+    for (query_->First(); !query_->Eof(); query_->Next())
+        groups.push_back(query_->FieldByName("t_type").AsString() + " " + query_->FieldByName("t_group").AsString() + " "
+            + query_->FieldByName("n").AsString() + " " + query_->FieldByName("first").AsString() + "-"
+            + query_->FieldByName("last").AsString());
+    EXPECT_EQ(groups,
+        (std::vector<std::string> { "平假名 浊音 20 1000-1019", "平假名 半浊音 5 1020-1024", "平假名 拗音 33 1025-1057",
+            "片假名 浊音 20 1058-1077", "片假名 半浊音 5 1078-1082", "片假名 拗音 33 1083-1115" }));
+
+    // Written out on their own: "id kana romaji place" as the chart test reads places.
+    const std::vector<std::string> samples = { "1000 が ga 11", "1006 じ ji 22", "1011 ぢ ji 23", "1012 づ zu 33",
+        "1019 ぼ bo 54", "1024 ぽ po 51", "1025 きゃ kya 11", "1029 しゅ shu 32", "1031 ちゃ cha 13", "1051 じょ jo 59",
+        "1057 ぴょ pyo 5b", "1058 ガ ga 11", "1086 シャ sha 12", "1115 ピョ pyo 5b" };
+    for (const std::string& sample : samples) {
+        Run("select * from kana_more where id=" + sample.substr(0, 4));
+        EXPECT_EQ(std::to_string(query_->FieldByName("id").AsInteger()) + " " + query_->FieldByName("t_kana").AsString() + " "
+                + query_->FieldByName("t_pronounce").AsString() + " "
+                + PlaceCode(query_->FieldByName("x").AsInteger(), query_->FieldByName("y").AsInteger()),
+            sample);
+    }
+    Run("select * from moratab where id in (0, 11, 48, 49, 97) order by id");
+    std::vector<std::string> basic;
+    for (; !query_->Eof(); query_->Next())
+        basic.push_back(query_->FieldByName("t_kana").AsString());
+    EXPECT_EQ(basic, (std::vector<std::string> { "あ", "し", "っ", "ア", "ッ" }));
+    Run("select * from moratab where t_kana is null or t_kana = ''");
+    EXPECT_TRUE(query_->Eof());
 }
 
 TEST_F(KanaDeck, ReadingLeavesTheFileAsItWas)
