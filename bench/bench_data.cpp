@@ -213,7 +213,7 @@ void HiraganaChartThroughQuery(benchmark::State& state)
 }
 BENCHMARK(HiraganaChartThroughQuery)->Unit(benchmark::kMillisecond);
 
-// `moraleaf-kit db create --force`: 98 pictures drawn and encoded, the file written and renamed.
+// `moraleaf-kit db create --force`: 214 pictures drawn and encoded, the file written and renamed.
 void DbCreate(benchmark::State& state)
 {
     const std::string path = DefaultDeck().File("created.mdb");
