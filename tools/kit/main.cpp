@@ -20,10 +20,10 @@ const std::map<std::string, TKitCommand> kCommands = {
 int Usage()
 {
     std::cerr << "usage: moraleaf-kit COMMAND [ARGS...]\ncommands:\n"
-                 "  db create FILE [--force]      write the default kana table\n"
-                 "  db dump FILE                  list every row of moratab\n"
+                 "  db create FILE [--force]      write the default kana deck\n"
+                 "  db dump FILE                  list every row of moratab and kana_more\n"
                  "  db query FILE SQL             run a statement as the program does\n"
-                 "  db export FILE DIR            write a deck folder (pictures and moratab.tsv)\n"
+                 "  db export FILE DIR            write a deck folder (pictures and table files)\n"
                  "  db import DIR FILE [--force]  make a database from a deck folder\n"
                  "  picture FILE [--png OUT]      decode a kana picture blob\n"
                  "  preview STYLE|THEMEFILE --png OUT [--menu]  draw the skinned controls in a style\n"
