@@ -102,6 +102,11 @@ TEST_F(DeckFolder, IdsNameOneRowAcrossBothTables)
     WriteDeckDatabase(file, rows, false);
     EXPECT_EQ(ErrorOf([&] { ExportDeck(file, Deck()); }), "The id 5 appears twice in moratab and kana_more");
     EXPECT_FALSE(std::filesystem::exists(Deck()));
+    // A table without a key, as an Access deck may be.
+    const std::string keyless = folder_.File("keyless.mdb");
+    ExecuteWriting(keyless, "CREATE TABLE moratab(id INTEGER, t_pic BLOB); INSERT INTO moratab VALUES(3, NULL), (3, NULL)");
+    EXPECT_EQ(ErrorOf([&] { ExportDeck(keyless, Deck()); }), "The id 3 appears twice in moratab");
+    EXPECT_FALSE(std::filesystem::exists(Deck()));
 
     std::filesystem::create_directory(Deck());
     WriteText(Table(), "id\tt_type\tx\ty\tt_pronounce\tt_kana\n5\t平假名\t1\t1\ta\tあ\n");
