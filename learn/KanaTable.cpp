@@ -208,3 +208,12 @@ const TKana* FindKanaByRomaji(std::string_view romaji, TKanaScript script)
     }
     return nullptr;
 }
+
+std::string DeckKanaText(std::string_view storedKana, std::string_view romaji, std::string_view type)
+{
+    if (!storedKana.empty())
+        return std::string(storedKana);
+    const std::optional<TKanaScript> script = ScriptOfType(type);
+    const TKana* known = script ? FindKanaByRomaji(romaji, *script) : nullptr;
+    return known ? std::string(known->Text) : std::string();
+}

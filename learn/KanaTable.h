@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 // The program's one table of kana and their romaji: the 49 kana of the basic chart, the voiced,
@@ -41,3 +42,7 @@ const TKana* FindKana(std::string_view text);
 // The kana of a script whose canonical romaji this is, or null. Where two kana share one romaji
 // (じ and ぢ are both "ji", ず and づ both "zu") the common one comes first and is found.
 const TKana* FindKanaByRomaji(std::string_view romaji, TKanaScript script);
+
+// The kana a deck row shows: its t_kana when the deck has one, else the kana of its romaji in
+// the script its t_type names; empty when neither tells.
+std::string DeckKanaText(std::string_view storedKana, std::string_view romaji, std::string_view type);

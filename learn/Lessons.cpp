@@ -87,12 +87,9 @@ private:
         const auto* id = idColumn >= 0 ? std::get_if<std::int64_t>(&rows.Value(row, idColumn)) : nullptr;
         if (!script || id == nullptr)
             return;
-        TLessonKana kana { key.More ? kMoreTable : kBasicTable, *id, Text(rows, row, rows.FindColumn("t_kana")),
-            Text(rows, row, rows.FindColumn("t_pronounce")) };
-        if (kana.Text.empty()) {
-            if (const TKana* known = FindKanaByRomaji(kana.Romaji, *script))
-                kana.Text = known->Text;
-        }
+        std::string romaji = Text(rows, row, rows.FindColumn("t_pronounce"));
+        TLessonKana kana { key.More ? kMoreTable : kBasicTable, *id,
+            DeckKanaText(Text(rows, row, rows.FindColumn("t_kana")), romaji, ScriptType(*script)), romaji };
         key.Script = *script;
         lessons_[std::move(key)].push_back(std::move(kana));
     }

@@ -190,3 +190,23 @@ TEST(KanaTable, ScriptsAreTheTypeWordsOfTheDeck)
     EXPECT_EQ(ScriptOfType("平假"), std::nullopt);
     EXPECT_EQ(ScriptOfType(""), std::nullopt);
 }
+
+TEST(KanaTable, ADeckRowShowsItsStoredKanaElseTheKanaOfItsRomaji)
+{
+    const struct {
+        const char* Stored;
+        const char* Romaji;
+        const char* Type;
+        const char* Kana;
+    } cases[] = {
+        { "か", "ka", "平假名", "か" },
+        { "", "ka", "平假名", "か" },
+        { "", "ka", "片假名", "カ" },
+        { "", "kya", "片假名", "キャ" },
+        { "ゑ", "e", "平假名", "ゑ" }, // a stored kana wins over its romaji
+        { "", "xyz", "平假名", "" },
+        { "", "ka", "", "" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DeckKanaText(c.Stored, c.Romaji, c.Type), c.Kana) << c.Romaji << " " << c.Type;
+}
