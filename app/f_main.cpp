@@ -3,17 +3,20 @@
 #include <chrono>
 #include <random>
 
+#include "app/KanaPictureMenu.h"
 #include "host/data/ADOConnection.h"
 #include "host/data/ADOQuery.h"
 #include "host/data/DBImage.h"
 #include "host/data/DataClasses.h"
 #include "host/data/DataSource.h"
+#include "host/data/Field.h"
 #include "host/ui/ExtCtrls.h"
 #include "host/ui/Panel.h"
 #include "host/ui/Publisher.h"
 #include "host/ui/ScrollBox.h"
 #include "host/ui/StdCtrls.h"
 #include "host/ui/Streaming.h"
+#include "learn/KanaTable.h"
 #include "skin/controls/SUIButton.h"
 #include "skin/controls/SUIPageControl.h"
 #include "skin/frame/SUIForm.h"
@@ -65,6 +68,18 @@ bool OnGrid(int v)
     return v >= 1 && v <= kGridSize;
 }
 
+std::string TextOf(const TADOQuery* query, const char* column)
+{
+    const TField* field = query->FindField(column);
+    return field ? field->AsString() : std::string();
+}
+
+// The kana of the query's current row, read so that a deck without t_kana raises nothing.
+std::string KanaOfRow(const TADOQuery* query)
+{
+    return DeckKanaText(TextOf(query, "t_kana"), TextOf(query, "t_pronounce"), TextOf(query, "t_type"));
+}
+
 } // namespace
 
 void TForm1::Publish(TPublisher<TForm1>& p)
@@ -81,6 +96,9 @@ TForm1::TForm1(TComponent* owner)
 {
     ReadComponentRes("F_MAIN", this);
     BindComponents();
+    kanaMenu_ = std::make_unique<TKanaPictureMenu>(
+        *this, *suiPageControl1, [this](TControl* picture) { return KanaOfPicture(picture); });
+    kanaMenu_->Attach(DBImage1);
 }
 
 TForm1::~TForm1()
@@ -161,7 +179,7 @@ void TForm1::BuildChart(TChart& chart, const char* statement, TScrollBox* box)
         const int y = Query1->FieldByName("y").AsInteger();
         if (OnGrid(x) && OnGrid(y)) {
             auto* cell = new TImage(this);
-            chart.Cells.push_back({ cell, x, y });
+            chart.Cells.push_back({ cell, x, y, {} });
             KanaImages[x - 1][y - 1] = cell;
             cell->SetParent(box);
             // Grid positions are in the scroll box's content, wherever it is scrolled to.
@@ -171,6 +189,8 @@ void TForm1::BuildChart(TChart& chart, const char* statement, TScrollBox* box)
             cell->SetHint(Query1->FieldByName("t_pronounce").AsString());
             cell->SetShowHint(true);
             cell->SetCursor(crHandPoint);
+            chart.Cells.back().Kana = KanaOfRow(Query1);
+            kanaMenu_->Attach(cell);
         }
         Query1->Next();
     }
@@ -247,6 +267,19 @@ void TForm1::DrawOnEntering()
     Query->Close();
     SqlText = kAllKanaId + std::to_string(DrawnId);
     RunSqlText(Query);
+}
+
+std::string TForm1::KanaOfPicture(TControl* picture) const
+{
+    if (picture == DBImage1)
+        return Query->Active() && !Query->Eof() ? KanaOfRow(Query) : std::string();
+    for (const TChart* chart : { &hiragana_, &katakana_ }) {
+        for (const TCell& c : chart->Cells) {
+            if (c.Image == picture)
+                return c.Kana;
+        }
+    }
+    return {};
 }
 
 void TForm1::DBImage1MouseMove(TObject*, TShiftState, int, int)

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@ class TADOQuery;
 class TDataSource;
 class TDBImage;
 class TImage;
+class TKanaPictureMenu;
 class TLabel;
 class TPanel;
 class TScrollBox;
@@ -67,6 +69,7 @@ private:
         TImage* Image;
         int X;
         int Y;
+        std::string Kana; // what a click on the cell speaks
     };
     struct TChart {
         std::vector<TCell> Cells;
@@ -77,9 +80,11 @@ private:
     void BuildChart(TChart& chart, const char* statement, TScrollBox* box);
     void ReleaseChart(TChart& chart);
     void DrawOnEntering();
+    std::string KanaOfPicture(TControl* picture) const;
 
     TChart hiragana_;
     TChart katakana_;
+    std::unique_ptr<TKanaPictureMenu> kanaMenu_;
 };
 
 extern TForm1* Form1;

@@ -3,6 +3,7 @@
 
 #include "app/f_main.h"
 #include "host/ui/Application.h"
+#include "host/voice/VoiceService.h"
 #include "host/win/WindowSystem.h"
 #include "host/win/backends/SdlBackend.h"
 
@@ -28,6 +29,7 @@ int main()
         exitCode = 1;
     }
     delete application;
+    DoneVoice();
     DoneWindowSystem();
     return exitCode;
 }

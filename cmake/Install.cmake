@@ -37,5 +37,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libsdl2-2.0-0, libxext6, libfreetype6, libfontconfig1, libpng16-16, libsqlite3-0, libmdb3, libglib2.0-0, libespeak-ng1, espeak-ng-data, fonts-wqy-microhei, fonts-ipafont-gothic")
+  "libsdl2-2.0-0, libxext6, libfreetype6, libfontconfig1, libpng16-16, libsqlite3-0, libmdb3, libglib2.0-0, libespeak-ng1, espeak-ng-data, fonts-wqy-microhei, fonts-ipafont-gothic, fonts-kanjistrokeorders")
 include(CPack)
