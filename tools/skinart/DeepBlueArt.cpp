@@ -16,14 +16,15 @@ TPaint TitlePaint()
         { 16.5f, Hex(0x142C5C) }, { 29.5f, Hex(0x0C1D44) }, { 31.5f, Hex(0x07132E) } });
 }
 
-// The left end carries a soft glow behind the caption, clear of the control box.
+// The left end carries a soft glow behind the caption, clear of the control box and gone
+// before the end meets the middle.
 TBitmap TitleLeft()
 {
     return DrawSingle(
         97, 32,
         [](TRaster& r) {
             r.Fill(TitlePaint());
-            r.Fill(RadialGradient(62, 12, 38, Hex(0x6C92D6, 0.28f), Hex(0x6C92D6, 0)));
+            r.Fill(RadialGradient(62, 12, 34, Hex(0x6C92D6, 0.28f), Hex(0x6C92D6, 0)));
         },
         Plain(kBackground));
 }

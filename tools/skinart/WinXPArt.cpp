@@ -17,16 +17,16 @@ TPaint TitlePaint()
         { 14.5f, Hex(0x0055E5) }, { 24.5f, Hex(0x0050DC) }, { 27.5f, Hex(0x0044CB) }, { 28.5f, Hex(0x0034B0) } });
 }
 
-// The outer ends: a lighter edge that follows the window's rounded corner.
-TBitmap TitleEnd(int width, bool left)
+// The lighter rim along the top of every caption piece, and down the outer ends, where it
+// follows the window's rounded corner. All three pieces draw the same top edge so that they
+// join without a step.
+TBitmap TitlePiece(int width, float left, float right)
 {
     return DrawSingle(
         width, 29,
         [&](TRaster& r) {
             r.Fill(TitlePaint());
-            const float w = static_cast<float>(width);
-            const TShape corner = left ? RoundRect(-0.5f, 0.5f, 2 * w, 40, 6.5f) : RoundRect(-w, 0.5f, w + 0.5f, 40, 6.5f);
-            r.Fill(Border(corner, 1.2f),
+            r.Fill(Border(RoundRect(left, 0.5f, right, 40, 6.5f), 1.2f),
                 VerticalGradient({ { 0, Hex(0x8CC2FF, 0.9f) }, { 12, Hex(0x5AA0FF, 0.35f) }, { 29, Hex(0x3A80F0, 0) } }));
         },
         Plain(kBackground));
@@ -108,11 +108,10 @@ void DrawWinXPArt(TArtBook& book)
     book.Add(s, "WINXP_CHECKBOX", CheckBoxFrames(look, 13, 13, 13), 4);
     book.Add(s, "WINXP_RADIOBUTTON", RadioFrames(look, 13, 13, 13), 4);
     book.Add(s, "WINXP_TITLEBTN", TitleButtons(), 18);
-    book.Add(s, "WINXP_TITLE_LEFT", TitleEnd(35, true));
-    book.Add(s, "WINXP_TITLE_CLIENT",
-        DrawSingle(
-            37, 29, [&](TRaster& r) { r.Fill(title); }, Plain(kBackground)));
-    book.Add(s, "WINXP_TITLE_RIGHT", TitleEnd(35, false));
+    // The client piece's rim runs off both of its sides; the ends' rims turn down at the outside.
+    book.Add(s, "WINXP_TITLE_LEFT", TitlePiece(35, -0.5f, 70));
+    book.Add(s, "WINXP_TITLE_CLIENT", TitlePiece(37, -37, 74));
+    book.Add(s, "WINXP_TITLE_RIGHT", TitlePiece(35, -35, 35.5f));
     book.Add(s, "WINXP_SCROLLBUTTON", ScrollButtonFrames(arrows, 18, 18), 4);
     book.Add(s, "WINXP_TAB", Tabs(), 2);
     book.Add(s, "WINXP_TAB_LINE",

@@ -94,6 +94,36 @@ TEST_F(TitleBarLayoutTest, MacOSStyleSetsSectionsOffsetsAndForm)
         EXPECT_EQ(shot.GetPixel(352 + x, 11), right.GetPixel(x, 11)) << x;
 }
 
+TEST_F(TitleBarLayoutTest, EveryStylesEndsJoinTheStretchedMiddleWithoutAStep)
+{
+    // Protein's left end alone is 441 pixels wide.
+    form->SetWidth(700);
+    bar->SetCaption("");
+    // Of one channel, between the last column of an end and the first of the middle (or back):
+    // what the 256 colours of a stored bitmap may round apart, well short of a visible step.
+    constexpr int kTolerance = 2;
+    for (TsuiUIStyle style : { MacOS, WinXP, DeepBlue, Protein, BlueGlass }) {
+        bar->SetUIStyle(style);
+        for (int i = 0; i < bar->Buttons().Count(); ++i)
+            bar->Buttons().Items(i)->SetVisible(false);
+        DispatchPendingMessages();
+        const TBitmap shot = Shot();
+        ASSERT_EQ(shot.Width(), bar->Width());
+        const int leftJoin = bar->Sections().Items(0)->Width();
+        const int rightJoin = shot.Width() - bar->Sections().Items(1)->Width();
+        ASSERT_LT(leftJoin, rightJoin) << int(style);
+        for (int join : { leftJoin, rightJoin }) {
+            int step = 0;
+            for (int y = 0; y < shot.Height(); ++y) {
+                const TColor a = shot.GetPixel(join - 1, y), b = shot.GetPixel(join, y);
+                for (int shift : { 0, 8, 16 })
+                    step = std::max(step, std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)));
+            }
+            EXPECT_LE(step, kTolerance) << "style " << int(style) << ", join at x " << join;
+        }
+    }
+}
+
 TEST_F(TitleBarLayoutTest, OtherStylesAndTheFileThemeKeepingTheFontColour)
 {
     bar->SetUIStyle(WinXP);
