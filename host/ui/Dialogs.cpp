@@ -19,6 +19,7 @@ class TMessageForm : public TForm {
 public:
     TMessageForm(const std::string& msg, const std::string& caption)
         : TForm(Application)
+        , message_(msg)
     {
         SetBorderStyle(bsDialog);
         SetPosition(poScreenCenter);
@@ -37,6 +38,7 @@ public:
     }
 
     const TRect& Button() const { return button_; }
+    const std::string& Message() const { return message_; }
 
     void KeyDown(std::uint16_t& key, TShiftState shift) override
     {
@@ -122,6 +124,7 @@ private:
         }
     }
 
+    std::string message_;
     std::vector<std::string> lines_;
     int lineHeight_ = 13;
     TRect button_;
@@ -156,4 +159,16 @@ int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons, int)
 {
     const std::string caption = type == mtCustom && Application ? Application->Title() : CaptionOf(type);
     return ShowMessageBox(msg, caption);
+}
+
+std::string MessageBoxText(HWND window)
+{
+    if (Application == nullptr || window == nullptr)
+        return {};
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        auto* box = dynamic_cast<TMessageForm*>(Application->Components(i));
+        if (box != nullptr && box->HandleAllocated() && box->Handle() == window)
+            return box->Message();
+    }
+    return {};
 }

@@ -323,6 +323,7 @@ TEST_F(ControlTest, ExceptionFromAHandlerIsShownAndTheLoopGoesOn)
         HWND box = GetActiveWindow();
         if (box && box != form->Handle()) {
             boxCaption = GetWindowText(box);
+            boxText = MessageBoxText(box);
             desk->PressKey(VK_RETURN);
         }
     };
@@ -330,6 +331,8 @@ TEST_F(ControlTest, ExceptionFromAHandlerIsShownAndTheLoopGoesOn)
     desk->Click(150, 150);
     DispatchPendingMessages();
     EXPECT_EQ(boxCaption, "Moraleaf");
+    EXPECT_EQ(boxText, "Broken handler.");
+    EXPECT_EQ(MessageBoxText(form->Handle()), "") << "not a box";
     // The program goes on.
     panel->OnClick = [&](TObject*) { ++ticks; };
     desk->Click(150, 150);

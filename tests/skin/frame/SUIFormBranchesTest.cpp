@@ -2,9 +2,9 @@
 // patterned background.
 #include "host/win/Input.h"
 #include "host/win/Painting.h"
-#include "host/win/VirtualKeys.h"
 #include "host/win/Window.h"
 #include "host/win/WindowProcedure.h"
+#include "tests/skin/frame/MessageBoxAnswers.h"
 #include "tests/skin/frame/SUIFormTestSupport.h"
 
 TEST_F(SkinFormTest, DesignedHostKeepsItsFrameAndProcedure)
@@ -34,22 +34,22 @@ TEST_F(SkinFormTest, DesignedHostKeepsItsFrameAndProcedure)
 TEST_F(SkinFormTest, PlainMainMenuDroppedWhileDesigningIsQuestioned)
 {
     TsuiForm* skin = SkinnedForm(bsSingle);
+    host->SetName("Form2");
+    skin->SetName("suiForm1");
     host->SetDesigning(true);
-    int boxes = 0;
-    desk->OnIdle = [&] {
-        if (GetActiveWindow() != host->Handle()) {
-            ++boxes;
-            desk->PressKey(VK_RETURN);
-        }
-    };
+    std::vector<std::string> boxes;
+    AnswerBoxes(desk, host->Handle(), boxes);
     // Dropped: made first, then given to the form.
     auto* plain = new TMainMenu(nullptr);
     host->InsertComponent(plain);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes,
+        std::vector<std::string> { "Strongly recommend you to use \"TsuiMainMenu\" instead of \"TMainMenu\".\r\n\r\n"
+                                   "If you still want to use TMainForm, \r\n\r\nset Form2's MENU property to NIL please.\r\n\r\n"
+                                   "And set suiForm1's MENU property to this Menu when you finished designing the menu." });
     EXPECT_EQ(skin->Menu(), nullptr);
     auto* skinned = new TsuiMainMenu(nullptr);
     host->InsertComponent(skinned);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes.size(), 1u);
     delete skinned;
     delete plain;
 }
@@ -60,15 +60,10 @@ TEST_F(SkinFormTest, FormPanelRefusesTheSkinnedFormItself)
     auto* panel = new TPanel(host);
     panel->SetParent(skin);
     skin->SetFormPanel(panel);
-    int boxes = 0;
-    desk->OnIdle = [&] {
-        if (GetActiveWindow() != host->Handle()) {
-            ++boxes;
-            desk->PressKey(VK_RETURN);
-        }
-    };
+    std::vector<std::string> boxes;
+    AnswerBoxes(desk, host->Handle(), boxes);
     skin->SetFormPanel(skin);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes, std::vector<std::string> { "Sorry, you can't select the Form assign to FormPanel property" });
     EXPECT_EQ(skin->FormPanel(), panel);
     EXPECT_EQ(skin->Align(), alNone);
 }

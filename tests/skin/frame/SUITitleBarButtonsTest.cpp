@@ -2,22 +2,14 @@
 
 #include "host/ui/Menus.h"
 #include "host/win/Input.h"
-#include "host/win/VirtualKeys.h"
 #include "tests/skin/core/SkinTestSupport.h"
+#include "tests/skin/frame/MessageBoxAnswers.h"
 #include "tests/skin/frame/SUITitleBarTestSupport.h"
 
 namespace {
 
-// Answers the next message box with Enter and counts the boxes.
-void AnswerBoxes(THeadlessBackend* desk, int& boxes)
-{
-    desk->OnIdle = [desk, &boxes] {
-        if (GetActiveWindow() != nullptr) {
-            ++boxes;
-            desk->PressKey(VK_RETURN);
-        }
-    };
-}
+const std::string kOneControlBox = "Sorry, only one button's ButtonType property can be \"suiControlBox\"";
+const std::string kOneClient = "Sorry, only one section's Align property can be \"suiClient\"";
 
 } // namespace
 
@@ -230,20 +222,20 @@ TEST_F(TitleBarTest, InvisibleButtonsAreNeitherDrawnNorHit)
 
 TEST_F(TitleBarTest, OnlyOneControlBoxIsAllowed)
 {
-    int boxes = 0;
-    AnswerBoxes(desk, boxes);
+    std::vector<std::string> boxes;
+    AnswerBoxes(desk, form->Handle(), boxes);
     TsuiTitleBarButton* min = bar->Buttons().Items(3);
     min->SetButtonType(suiControlBox);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes, std::vector { kOneControlBox });
     EXPECT_EQ(min->ButtonType(), suiMin);
     // The control box itself is refused the same way.
     bar->Buttons().Items(0)->SetButtonType(suiControlBox);
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(boxes, std::vector(2, kOneControlBox));
     EXPECT_EQ(bar->Buttons().Items(0)->ButtonType(), suiControlBox);
     // Once it is gone another button may be the control box.
     bar->Buttons().Delete(0);
     min->SetButtonType(suiControlBox);
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(min->ButtonType(), suiControlBox);
     EXPECT_TRUE(ShowsFrame(min->PicNormal(), 1));
 }
@@ -279,8 +271,8 @@ TEST_F(TitleBarTest, AssignedButtonKeepsTheCopiedPictures)
 
 TEST_F(TitleBarTest, SectionRulesForClientAlignStretchAndAutoSize)
 {
-    int boxes = 0;
-    AnswerBoxes(desk, boxes);
+    std::vector<std::string> boxes;
+    AnswerBoxes(desk, form->Handle(), boxes);
     TsuiTitleBarSections& sections = bar->Sections();
     ASSERT_EQ(sections.Count(), 3);
     EXPECT_EQ(sections.Items(0)->Align(), suiLeft);
@@ -288,10 +280,10 @@ TEST_F(TitleBarTest, SectionRulesForClientAlignStretchAndAutoSize)
     EXPECT_EQ(sections.Items(2)->Align(), suiClient);
 
     sections.Items(0)->SetAlign(suiClient);
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(boxes, std::vector { kOneClient });
     EXPECT_EQ(sections.Items(0)->Align(), suiLeft);
     sections.Items(2)->SetAlign(suiClient);
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(boxes, std::vector(2, kOneClient));
 
     sections.Items(2)->SetStretch(false);
     EXPECT_TRUE(sections.Items(2)->Stretch());
@@ -315,7 +307,7 @@ TEST_F(TitleBarTest, SectionRulesForClientAlignStretchAndAutoSize)
     // Moving the client section elsewhere frees the one client place.
     sections.Items(2)->SetAlign(suiLeft);
     s->SetAlign(suiClient);
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(s->Align(), suiClient);
     EXPECT_TRUE(s->Stretch());
 }
