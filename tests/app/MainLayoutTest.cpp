@@ -138,3 +138,19 @@ TEST(MainLayout, TheStoredPicturesHaveTheirSizesAndDepths)
             }
     }
 }
+
+TEST(MainLayout, TheSheetsAreStoredOutOfPageOrder)
+{
+    // Loading the window restores the page order from Pages and PageIndex, not from the order
+    // in which the sheets come.
+    const TLayoutObject layout = ParseLayout(StoredLayout());
+    const TLayoutObject* pages = nullptr;
+    for (const TLayoutObject& child : layout.Children.at(0).Children)
+        if (child.Name == "suiPageControl1")
+            pages = &child;
+    ASSERT_NE(pages, nullptr);
+    std::vector<std::string> sheets;
+    for (const TLayoutObject& sheet : pages->Children)
+        sheets.push_back(sheet.Name);
+    EXPECT_EQ(sheets, (std::vector<std::string> { "suiTabSheet2", "suiTabSheet1", "suiTabSheet3" }));
+}
