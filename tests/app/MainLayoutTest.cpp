@@ -110,35 +110,6 @@ TEST(MainLayout, TheTitleBarPicturesAreTheMacOSArtsOwnFrames)
     EXPECT_TRUE(stored == expected) << "F_MAIN.txt differs from its art; regenerate it with MORALEAF_WRITE_F_MAIN";
 }
 
-TEST(MainLayout, TheStoredPicturesHaveTheirSizesAndDepths)
-{
-    const TLayoutObject layout = ParseLayout(StoredLayout());
-    ASSERT_EQ(layout.Children.at(0).ClassName, "TsuiForm");
-    const auto& properties = layout.Children[0].Properties;
-    for (const TLayoutProperty& p : properties) {
-        if (p.Name != "TitleBarButtons" && p.Name != "TitleBarSections")
-            continue;
-        const auto& items = p.Value.AsCollection();
-        EXPECT_EQ(items.size(), p.Name == "TitleBarButtons" ? 4u : 3u);
-        for (const TLayoutItem& item : items)
-            for (const TLayoutProperty& q : item.Properties) {
-                if (!q.Name.ends_with(".Data"))
-                    continue;
-                const auto& data = q.Value.AsBinary();
-                TBitmap b;
-                b.LoadFromBytes(std::span(data).subspan(12));
-                if (p.Name == "TitleBarButtons") {
-                    EXPECT_EQ(b.Width(), 17);
-                    EXPECT_EQ(b.Height(), 17);
-                    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf32bit);
-                } else {
-                    EXPECT_EQ(b.Height(), 23);
-                    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf8bit);
-                }
-            }
-    }
-}
-
 TEST(MainLayout, TheSheetsAreStoredOutOfPageOrder)
 {
     // Loading the window restores the page order from Pages and PageIndex, not from the order

@@ -165,7 +165,6 @@ TEST_F(PageControlTest, MainWindowLoadsInStoredPageOrderWithoutChangeEvents)
     EXPECT_FALSE(Sheet(window, "suiTabSheet2")->Enabled());
     EXPECT_TRUE(Sheet(window, "suiTabSheet3")->Enabled());
     EXPECT_EQ(window->Changes, 0);
-    EXPECT_EQ(pages->BorderColor(), TColor(0x7F7F7F));
     EXPECT_EQ(Sheet(window, "suiTabSheet1")->BoundsRect(), Bounds(3, 37, 668, 336));
 }
 

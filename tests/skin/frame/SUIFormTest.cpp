@@ -29,10 +29,6 @@ TEST_F(SkinFormTest, MainWindowFrameFillsTheHostInsideItsBorder)
     EXPECT_EQ(skin->Caption(), "Moraleaf");
     EXPECT_FALSE(form->Scaled());
 
-    // Stored colours override what the style gave a moment before.
-    EXPECT_EQ(skin->UIStyle(), MacOS);
-    EXPECT_EQ(skin->BorderColor(), TColor(0x7F7F7F));
-    EXPECT_EQ(skin->Color(), TColor(0xE7E7E7));
     EXPECT_EQ(skin->MenuBar(), nullptr);
     // The stored font is the caption's.
     EXPECT_EQ(skin->TitleBar()->Font().Name(), "Tahoma");
