@@ -1,13 +1,10 @@
 // The random draw page: the draw by the radio buttons, the draw on entering the page and the
 // pronunciation under the pointer.
-#include <string_view>
-
 #include "AppTestSupport.h"
+#include "host/data/DataSource.h"
 #include "host/ui/HintWindow.h"
 
 namespace {
-
-constexpr std::string_view kAllKanaId = "select *from moratab where id=";
 
 // Hiragana ids 0..k-1 and katakana ids 49.., each kana pronounced by its id.
 std::vector<TDeckRow> Deck(int hiragana, int katakana)
@@ -20,12 +17,45 @@ std::vector<TDeckRow> Deck(int hiragana, int katakana)
     return rows;
 }
 
+// The pronunciation that Deck gives the row of an id.
+std::string PronunciationOf(int id)
+{
+    return (id < 49 ? "h" : "k") + std::to_string(id);
+}
+
 // The number at the end of a statement.
 int TrailingNumber(const std::string& sql)
 {
     const std::size_t digits = sql.find_last_not_of("0123456789") + 1;
     return std::stoi(sql.substr(digits));
 }
+
+// Every statement a query opens, as its lines read at that moment.
+class TOpenedStatements : public TDataLink {
+public:
+    TOpenedStatements(TForm1& form, TADOQuery* query)
+        : source_(new TDataSource(&form))
+    {
+        source_->SetDataSet(query);
+        SetDataSource(source_);
+    }
+
+    std::vector<std::string> Statements;
+
+protected:
+    void ActiveChanged() override
+    {
+        if (!Active())
+            return;
+        std::string text = static_cast<TADOQuery*>(DataSet())->SQL()->Text();
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        Statements.push_back(text);
+    }
+
+private:
+    TDataSource* source_;
+};
 
 } // namespace
 
@@ -54,19 +84,43 @@ TEST_F(MainWindowTest, TheHiraganaDrawLooksUpTheDrawnNumberItself)
     EXPECT_EQ(Form().Query->FieldByName("t_pronounce").AsString(), "h0");
 }
 
-TEST_F(MainWindowTest, TheAllKanaDrawStaysWithinThePool)
+TEST_F(MainWindowTest, EachDrawCountsThePoolOfItsButtonAndShowsOneOfItsRows)
 {
-    WriteDatabase(Deck(2, 2));
+    // Every id that the right pool gives finds a row, whose pronunciation names its id and kind;
+    // the statement seen first names the pool that was counted. A wrong pool fails every draw.
+    WriteDatabase(Deck(49, 3));
     Start();
-    for (int i = 0; i < 12; ++i) {
-        Play(ClickControl(Form().suiButton1));
-        ASSERT_TRUE(SqlText.starts_with(kAllKanaId)) << SqlText;
-        const int id = TrailingNumber(SqlText);
-        EXPECT_EQ(id, DrawnId);
-        // The pool has four rows; the lookup is by id, so 2 and 3 find nothing.
-        EXPECT_GE(id, 0);
-        EXPECT_LE(id, 3);
-        EXPECT_EQ(Form().Query->RecordCount(), id < 2 ? 1 : 0);
+    TForm1& form = Form();
+    TOpenedStatements opened(form, form.Query);
+    struct TPool {
+        TsuiRadioButton* Button;
+        const char* Count;
+        const char* Lookup;
+        // The ids the pool's draws look up: the drawn number from 0 plus FirstId.
+        int FirstId;
+        int LastId;
+    };
+    const TPool pools[] = {
+        { form.R1, "select *from moratab where t_type='平假名'", "select *from moratab where t_type='平假名'and id=", 0, 48 },
+        { form.R2, "select *from moratab where t_type='片假名'", "select *from moratab where t_type='片假名'and id=", 49, 51 },
+        { form.R3, "select *from moratab", "select *from moratab where id=", 0, 51 },
+    };
+    for (const TPool& pool : pools) {
+        Play(ClickControl(pool.Button));
+        for (int i = 0; i < 8; ++i) {
+            opened.Statements.clear();
+            Play(ClickControl(form.suiButton1));
+            ASSERT_EQ(opened.Statements.size(), 2u) << pool.Count;
+            EXPECT_EQ(opened.Statements[0], pool.Count);
+            ASSERT_TRUE(opened.Statements[1].starts_with(pool.Lookup)) << opened.Statements[1];
+            EXPECT_EQ(SqlText, opened.Statements[1]);
+            const int id = TrailingNumber(SqlText);
+            EXPECT_EQ(id, DrawnId + pool.FirstId);
+            EXPECT_GE(id, pool.FirstId) << pool.Count;
+            EXPECT_LE(id, pool.LastId) << pool.Count;
+            ASSERT_EQ(form.Query->RecordCount(), 1) << SqlText;
+            EXPECT_EQ(form.Query->FieldByName("t_pronounce").AsString(), PronunciationOf(id));
+        }
     }
     EXPECT_TRUE(Session().Errors().empty());
 }
