@@ -1,5 +1,5 @@
-// The real moraleaf on an X display (started by xvfb-e2e.sh): xdotool clicks the three tabs and
-// the draw button, and the screen shows what each should.
+// The real moraleaf on an X display (started by xvfb-e2e.sh): xdotool clicks the three tabs,
+// a radio button and the draw button, and the screen shows what each should.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +11,9 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "host/gfx/Bitmap.h"
 #include "host/sys/Types.h"
 #include "tools/kit/DeckDatabase.h"
 #include "tools/kit/KanaDeck.h"
@@ -24,13 +26,38 @@ namespace {
 
 // Places in the window's client area, as the stored layout puts them.
 constexpr TPoint kHiraganaTab { 37, 37 };
+constexpr TPoint kKatakanaTab { 90, 37 };
 constexpr TPoint kRandomDrawTab { 149, 36 };
+constexpr TPoint kKatakanaButton { 544, 134 }; // R2
 constexpr TPoint kDrawButton { 560, 224 };
 constexpr TRect kPicture { 322, 96, 482, 256 }; // inside DBImage1's border
-constexpr TRect kFirstCell { 14, 70, 114, 170 }; // the hiragana chart's first cell
+constexpr TRect kFirstCell { 14, 70, 114, 170 }; // a chart's first cell
 constexpr TPoint kBareChart { 600, 300 }; // white scroll box beyond the fifth column
 constexpr TPoint kBarePanel { 50, 300 }; // the random-draw page's cream panel
 constexpr TPoint kCloseButton { 663, 12 };
+
+// One hiragana and one katakana, each a square of its own colour at the charts' first place.
+// The all-kana draw counts two rows and looks up id 0 or 1, which no row has, so entering the
+// page always empties the picture; the katakana draw looks up id 49 and always shows blue.
+constexpr unsigned long kHiraganaColour = 0xFF0000;
+constexpr unsigned long kKatakanaColour = 0x0000FF;
+
+TBlob SquarePicture(unsigned long rrggbb)
+{
+    TBitmap b(80, 80);
+    const TColor colour = RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            b.SetPixel(x, y, colour);
+    return b.SaveToBytes(24);
+}
+
+std::vector<TDeckRow> TwoKanaDeck()
+{
+    TDeckRow hiragana { 100, kHiraganaType, 1, 1, SquarePicture(kHiraganaColour), "a" };
+    TDeckRow katakana { 49, kKatakanaType, 1, 1, SquarePicture(kKatakanaColour), "a" };
+    return { hiragana, katakana };
+}
 
 std::string Output(const std::string& command)
 {
@@ -65,7 +92,7 @@ protected:
         ASSERT_NE(display_, nullptr);
         std::string pattern = (std::filesystem::temp_directory_path() / "moraleaf-e2e-XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
-        WriteDeckDatabase((folder_ / "db1.mdb").string(), DefaultKanaDeck(), false);
+        WriteDeckDatabase((folder_ / "db1.mdb").string(), TwoKanaDeck(), false);
         child_ = ::fork();
         if (child_ == 0) {
             if (::chdir(folder_.c_str()) == 0)
@@ -109,18 +136,19 @@ protected:
         XDestroyImage(image);
         return pixel;
     }
-    // Whether a client rectangle holds ink: a pixel much darker than the paper.
-    bool HasInk(const TRect& r)
+    // Whether a client rectangle shows that colour (0xRRGGBB) anywhere.
+    bool Shows(const TRect& r, unsigned long colour)
     {
         XImage* image = XGetImage(display_, DefaultRootWindow(display_), origin_.X + r.Left, origin_.Y + r.Top,
             static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()), AllPlanes, ZPixmap);
-        bool ink = false;
-        for (int y = 0; y < r.Height() && !ink; ++y)
-            for (int x = 0; x < r.Width() && !ink; ++x)
-                ink = (XGetPixel(image, x, y) & 0xFF) < 0x40;
+        bool found = false;
+        for (int y = 0; y < r.Height() && !found; ++y)
+            for (int x = 0; x < r.Width() && !found; ++x)
+                found = (XGetPixel(image, x, y) & 0xFFFFFF) == colour;
         XDestroyImage(image);
-        return ink;
+        return found;
     }
+    bool ShowsAKana(const TRect& r) { return Shows(r, kHiraganaColour) || Shows(r, kKatakanaColour); }
 
     Display* display_ = nullptr;
     std::filesystem::path folder_;
@@ -135,15 +163,22 @@ TEST_F(MoraleafDesktop, TheTabsAndTheDrawButtonShowTheirPages)
 {
     // The random-draw page with an empty picture.
     ASSERT_TRUE(WaitFor([&] { return Pixel(kBarePanel) == 0xFFFBF0; })) << std::hex << Pixel(kBarePanel);
-    EXPECT_FALSE(HasInk(kPicture));
+    EXPECT_FALSE(ShowsAKana(kPicture));
+
+    Click(kKatakanaButton);
+    Click(kDrawButton);
+    EXPECT_TRUE(WaitFor([&] { return Shows(kPicture, kKatakanaColour); })) << "the katakana draw shows the katakana";
 
     Click(kHiraganaTab);
-    EXPECT_TRUE(WaitFor([&] { return Pixel(kBareChart) == 0xFFFFFF && HasInk(kFirstCell); }));
+    EXPECT_TRUE(WaitFor([&] { return Pixel(kBareChart) == 0xFFFFFF && Shows(kFirstCell, kHiraganaColour); }));
+    Click(kKatakanaTab);
+    EXPECT_TRUE(WaitFor([&] { return Pixel(kBareChart) == 0xFFFFFF && Shows(kFirstCell, kKatakanaColour); }));
 
+    // Entering the page draws from all kana and finds nothing; the button draws the katakana again.
     Click(kRandomDrawTab);
-    EXPECT_TRUE(WaitFor([&] { return Pixel(kBarePanel) == 0xFFFBF0 && HasInk(kPicture); }));
+    EXPECT_TRUE(WaitFor([&] { return Pixel(kBarePanel) == 0xFFFBF0 && !ShowsAKana(kPicture); }));
     Click(kDrawButton);
-    EXPECT_TRUE(WaitFor([&] { return HasInk(kPicture); }));
+    EXPECT_TRUE(WaitFor([&] { return Shows(kPicture, kKatakanaColour); }));
 
     Click(kCloseButton);
     int status = -1;
