@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "AppTestSupport.h"
-#include "host/gfx/Font.h"
 #include "host/ui/Properties.h"
 #include "skin/frame/SUIForm.h"
 #include "skin/frame/SUITitleBar.h"
