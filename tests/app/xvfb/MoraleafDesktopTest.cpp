@@ -54,9 +54,17 @@ TBlob SquarePicture(unsigned long rrggbb)
 
 std::vector<TDeckRow> TwoKanaDeck()
 {
-    TDeckRow hiragana { 100, kHiraganaType, 1, 1, SquarePicture(kHiraganaColour), "a" };
-    TDeckRow katakana { 49, kKatakanaType, 1, 1, SquarePicture(kKatakanaColour), "a" };
-    return { hiragana, katakana };
+    auto row = [](std::int64_t id, const char* type, TColor colour) {
+        TDeckRow r;
+        r.Id = id;
+        r.Type = type;
+        r.X = 1;
+        r.Y = 1;
+        r.Picture = SquarePicture(colour);
+        r.Pronounce = "a";
+        return r;
+    };
+    return { row(100, kHiraganaType, kHiraganaColour), row(49, kKatakanaType, kKatakanaColour) };
 }
 
 std::string Output(const std::string& command)
