@@ -108,12 +108,7 @@ void TsuiCheckBox::Paint()
     TCanvas& canvas = buffer.Canvas();
     canvas.Font().Assign(Font());
 
-    TsuiUIStyle style = FUIStyle;
-    const int frame = StateFrame(FChecked, Enabled());
-    if (TsuiFileTheme::CanUseFileTheme(FFileTheme, FUIStyle, style))
-        FFileTheme->GetBitmapFrame(GetStateImageEntry(), state, 4, frame);
-    else
-        GetThemeBitmapFrame(style, GetStateImageEntry(), &state, 4, frame);
+    GetControlBitmapFrame(FFileTheme, FUIStyle, GetStateImageEntry(), state, 4, StateFrame(FChecked, Enabled()));
 
     const int textHeight = canvas.TextHeight("W");
     if (FAutoSize) {

@@ -144,11 +144,7 @@ void TsuiCustomButton::TransparentChanged()
 
 void TsuiCustomButton::LoadFaceFrame(int Entry, int FrameCount, int FrameIndex, TBitmap& Bitmap)
 {
-    TsuiUIStyle style = FUIStyle;
-    if (TsuiFileTheme::CanUseFileTheme(FFileTheme, FUIStyle, style))
-        FFileTheme->GetBitmapFrame(Entry, Bitmap, FrameCount, FrameIndex);
-    else
-        GetThemeBitmapFrame(style, Entry, &Bitmap, FrameCount, FrameIndex);
+    GetControlBitmapFrame(FFileTheme, FUIStyle, Entry, Bitmap, FrameCount, FrameIndex);
 }
 
 void TsuiCustomButton::GetNormalFace(TBitmap& Bitmap)

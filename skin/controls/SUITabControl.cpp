@@ -92,11 +92,7 @@ void TsuiTabControlTopPanel::SetLeftMargin(int Value)
 
 void TsuiTabControlTopPanel::LoadImage(int Entry, TBitmap& Bitmap, int FrameCount, int FrameIndex) const
 {
-    TsuiUIStyle style = FUIStyle;
-    if (TsuiFileTheme::CanUseFileTheme(FFileTheme, FUIStyle, style))
-        FFileTheme->GetBitmapFrame(Entry, Bitmap, FrameCount, FrameIndex);
-    else
-        GetThemeBitmapFrame(style, Entry, &Bitmap, FrameCount, FrameIndex);
+    GetControlBitmapFrame(FFileTheme, FUIStyle, Entry, Bitmap, FrameCount, FrameIndex);
 }
 
 void TsuiTabControlTopPanel::SetUIStyle(TsuiUIStyle Value)

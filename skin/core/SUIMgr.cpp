@@ -94,3 +94,13 @@ bool TsuiFileTheme::CanUseFileTheme(const TsuiFileTheme* FileTheme, TsuiUIStyle 
     Style = DeepBlue;
     return false;
 }
+
+void GetControlBitmapFrame(
+    const TsuiFileTheme* FileTheme, TsuiUIStyle UIStyle, int Entry, TBitmap& Bitmap, int FrameCount, int FrameIndex)
+{
+    TsuiUIStyle style = UIStyle;
+    if (TsuiFileTheme::CanUseFileTheme(FileTheme, UIStyle, style))
+        FileTheme->GetBitmapFrame(Entry, Bitmap, FrameCount, FrameIndex);
+    else
+        GetThemeBitmapFrame(style, Entry, &Bitmap, FrameCount, FrameIndex);
+}

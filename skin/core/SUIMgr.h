@@ -41,3 +41,9 @@ private:
     std::string FThemeFile;
     bool FThemeLoaded = false;
 };
+
+// Frame FrameIndex of FrameCount of a theme image (the whole image for a count of 0) as a control
+// with this FileTheme and UIStyle paints it: from the file when it can serve, else from the
+// built-in style that stands in.
+void GetControlBitmapFrame(
+    const TsuiFileTheme* FileTheme, TsuiUIStyle UIStyle, int Entry, TBitmap& Bitmap, int FrameCount, int FrameIndex);

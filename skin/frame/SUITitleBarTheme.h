@@ -29,10 +29,7 @@ public:
     }
     void BitmapFrame(int Entry, TBitmap& Bitmap, int FrameCount, int FrameIndex) const
     {
-        if (FUseFile)
-            FFileTheme->GetBitmapFrame(Entry, Bitmap, FrameCount, FrameIndex);
-        else
-            GetThemeBitmapFrame(FStyle, Entry, &Bitmap, FrameCount, FrameIndex);
+        GetControlBitmapFrame(FFileTheme, EffectiveStyle(), Entry, Bitmap, FrameCount, FrameIndex);
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "host/ui/Properties.h"
 #include "skin/core/SUIFiles.h"
 #include "skin/core/SUIMgr.h"
+#include "skin/core/SUIPublic.h"
 #include "skin/core/SUIThemeFile.h"
 #include "tests/skin/core/SkinTestSupport.h"
 
@@ -276,6 +277,45 @@ TEST(CanUseFileTheme, OnlyFromThemeFileWithALoadedFile)
     EXPECT_EQ(style, MacOS);
     EXPECT_FALSE(TsuiFileTheme::CanUseFileTheme(&loaded, static_cast<TsuiUIStyle>(6), style));
     EXPECT_EQ(style, 6);
+}
+
+TEST_F(FileTheme, AControlsFrameComesFromTheFileOnlyWhenItCanServe)
+{
+    WriteTheme("mine.thm", 1);
+    TsuiFileTheme loaded(nullptr);
+    loaded.SetThemeFile("mine.thm");
+    TsuiFileTheme unloaded(nullptr);
+    const TBitmap fromFile = [] {
+        TBitmap b;
+        ExtractBitmapFrame(CoordinateBitmap(9, 2), b, 3, 3);
+        return b;
+    }();
+    auto builtIn = [](TsuiUIStyle style) {
+        TBitmap b;
+        GetThemeBitmapFrame(style, SUI_THEME_BUTTON_IMAGE, &b, 3, 3);
+        return b;
+    };
+    const struct {
+        const TsuiFileTheme* theme;
+        TsuiUIStyle style;
+        TBitmap expected;
+    } cases[] = {
+        { &loaded, FromThemeFile, fromFile },
+        { &loaded, MacOS, builtIn(MacOS) },
+        { &unloaded, FromThemeFile, builtIn(DeepBlue) },
+        { nullptr, FromThemeFile, builtIn(DeepBlue) },
+        { nullptr, WinXP, builtIn(WinXP) },
+    };
+    for (const auto& c : cases) {
+        TBitmap frame;
+        GetControlBitmapFrame(c.theme, c.style, SUI_THEME_BUTTON_IMAGE, frame, 3, 3);
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << (c.theme == &loaded ? " loaded file" : ""));
+        ASSERT_EQ(frame.Width(), c.expected.Width());
+        ASSERT_EQ(frame.Height(), c.expected.Height());
+        for (int y = 0; y < frame.Height(); ++y)
+            for (int x = 0; x < frame.Width(); ++x)
+                ASSERT_EQ(frame.GetPixel(x, y), c.expected.GetPixel(x, y)) << x << "," << y;
+    }
 }
 
 TEST(FileThemeProperties, ThemeFileAndUIStyleArePublished)
