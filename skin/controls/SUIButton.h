@@ -7,6 +7,7 @@
 #include "host/ui/CustomControl.h"
 #include "host/ui/Forms.h"
 #include "host/ui/Picture.h"
+#include "skin/controls/SUIPressTracker.h"
 #include "skin/core/SUIThemes.h"
 
 class TsuiFileTheme;
@@ -61,7 +62,7 @@ public:
     void SetMouseContinuouslyDownInterval(int Value) { FMouseContinuouslyDownInterval = Value; }
 
     bool MouseOver() const { return FMouseOver; }
-    bool Pressed() const { return FPressed; }
+    bool Pressed() const { return FPress.Pressed(); }
     // The repeat timer runs only while the left mouse button holds the button down.
     bool HasRepeatTimer() const { return FRepeatTimer; }
 
@@ -131,9 +132,7 @@ private:
     bool FRepeatTimer = false;
     int FMouseContinuouslyDownInterval = 100;
     bool FMouseOver = false;
-    bool FPressed = false;
-    // The key a key message still carries after the key handlers and the dialog keys had it.
-    std::uint16_t FKeyLeft = 0;
+    TsuiPressTracker FPress { *this };
 };
 
 // The skinned push button: a face cut from the style's button image and stretched to the
@@ -223,9 +222,8 @@ private:
     TsuiFileTheme* FFileTheme = nullptr;
     bool FTransparent = false;
     bool FAutoSize = true;
-    std::uint16_t FKeyLeft = 0;
-    // Space or Enter went down on this control unclaimed; only its release clicks.
-    std::uint16_t FKeyPressed = 0;
+    // Space and Enter click on their release; no pressed look.
+    TsuiPressTracker FPress { *this };
 };
 
 // A skinned radio button. Checking it unchecks the radio buttons of its group: those with the

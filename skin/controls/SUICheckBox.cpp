@@ -2,7 +2,6 @@
 
 #include "host/ui/ColorIdents.h"
 #include "host/ui/Publisher.h"
-#include "host/win/VirtualKeys.h"
 #include "skin/controls/SUIButton.h"
 #include "skin/core/SUIMgr.h"
 #include "skin/core/SUIPublic.h"
@@ -13,11 +12,6 @@ namespace {
 int StateFrame(bool Checked, bool Enabled)
 {
     return (Checked ? 1 : 2) + (Enabled ? 0 : 2);
-}
-
-bool IsSpaceOrEnter(std::uint16_t Key)
-{
-    return Key == VK_SPACE || Key == VK_RETURN;
 }
 
 } // namespace
@@ -149,20 +143,13 @@ void TsuiCheckBox::CreateParams(TCreateParams& Params)
 
 void TsuiCheckBox::WndProc(TMessage& Message)
 {
+    FPress.Arrived(Message);
     switch (Message.Msg) {
     case WM_ERASEBKGND:
         Message.Result = 1;
         return;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        FKeyLeft = 0;
-        break;
-    case WM_KILLFOCUS:
-        FKeyPressed = 0;
-        TCustomControl::WndProc(Message);
-        Repaint();
-        return;
     case WM_SETFOCUS:
+    case WM_KILLFOCUS:
     case CM_FOCUSCHANGED:
         TCustomControl::WndProc(Message);
         Repaint();
@@ -185,33 +172,19 @@ void TsuiCheckBox::WndProc(TMessage& Message)
 void TsuiCheckBox::KeyDown(std::uint16_t& Key, TShiftState Shift)
 {
     TCustomControl::KeyDown(Key, Shift);
-    FKeyLeft = Key;
+    FPress.KeyLeft(Key);
 }
 
 void TsuiCheckBox::KeyUp(std::uint16_t& Key, TShiftState Shift)
 {
     TCustomControl::KeyUp(Key, Shift);
-    FKeyLeft = Key;
+    FPress.KeyLeft(Key);
 }
 
-// Key messages get here only when neither the key handlers nor a dialog key (a default
-// button taking Enter) claimed them. A release clicks only after its own press reached this
-// control, so that Enter taken by a default button does not also toggle the box.
 void TsuiCheckBox::DefaultHandler(TMessage& Message)
 {
     TCustomControl::DefaultHandler(Message);
-    if (Message.Msg == WM_KEYDOWN) {
-        if (IsSpaceOrEnter(FKeyLeft))
-            FKeyPressed = FKeyLeft;
-        return;
-    }
-    if (Message.Msg != WM_KEYUP || !IsSpaceOrEnter(FKeyLeft) || FKeyLeft != FKeyPressed)
-        return;
-    FKeyPressed = 0;
-    if (!Focused() || !Enabled())
-        return;
-    Repaint();
-    Click();
+    FPress.Unclaimed(Message);
 }
 
 void TsuiCheckBox::CMFontChanged(TMessage&)

@@ -17,11 +17,6 @@ char32_t FoldAscii(char32_t c)
     return c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
 }
 
-bool IsSpaceOrEnter(std::uint16_t Key)
-{
-    return Key == VK_SPACE || Key == VK_RETURN;
-}
-
 bool IsBlank(const std::string& Text)
 {
     return std::all_of(Text.begin(), Text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
@@ -192,7 +187,7 @@ void TsuiCustomButton::DrawCaption(TCanvas& Canvas, const std::string& Text)
         TRect shadow = r.Offset(1, 1);
         DrawText(Canvas, Text, shadow, format);
         Canvas.Font().SetColor(DisabledCaptionColor);
-    } else if (FPressed) {
+    } else if (Pressed()) {
         r = r.Offset(1, 1);
     }
     DrawText(Canvas, Text, r, format);
@@ -212,7 +207,7 @@ void TsuiCustomButton::Paint()
     try {
         if (!Enabled())
             GetDisabledFace(face);
-        else if (FPressed)
+        else if (Pressed())
             GetPressedFace(face);
         else if (FMouseOver)
             GetMouseOverFace(face);
@@ -252,15 +247,12 @@ void TsuiCustomButton::CreateParams(TCreateParams& Params)
 
 void TsuiCustomButton::WndProc(TMessage& Message)
 {
+    FPress.Arrived(Message);
     switch (Message.Msg) {
     case WM_ERASEBKGND:
         // Paint covers every pixel.
         Message.Result = 1;
         return;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        FKeyLeft = 0;
-        break;
     case WM_TIMER:
         if (Message.WParam != kRepeatTimerId)
             break;
@@ -300,38 +292,25 @@ void TsuiCustomButton::WndProc(TMessage& Message)
 void TsuiCustomButton::KeyDown(std::uint16_t& Key, TShiftState Shift)
 {
     TCustomControl::KeyDown(Key, Shift);
-    FKeyLeft = Key;
+    FPress.KeyLeft(Key);
 }
 
 void TsuiCustomButton::KeyUp(std::uint16_t& Key, TShiftState Shift)
 {
     TCustomControl::KeyUp(Key, Shift);
-    FKeyLeft = Key;
+    FPress.KeyLeft(Key);
 }
 
-// Key messages get here only when neither the key handlers nor a dialog key (a default
-// button taking Enter) claimed them.
 void TsuiCustomButton::DefaultHandler(TMessage& Message)
 {
     TCustomControl::DefaultHandler(Message);
-    if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_KEYUP)
-        return;
-    if (!IsSpaceOrEnter(FKeyLeft) || !Focused() || !Enabled())
-        return;
-    if (Message.Msg == WM_KEYDOWN) {
-        FPressed = true;
-        Repaint();
-    } else if (FPressed) {
-        FPressed = false;
-        Repaint();
-        Click();
-    }
+    FPress.Unclaimed(Message);
 }
 
 void TsuiCustomButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
-        FPressed = true;
+        FPress.PressByMouse();
         if (!FRepeatTimer) {
             FRepeatTimer = true;
             // An interval of 0 (or below) never repeats.
@@ -349,16 +328,16 @@ void TsuiCustomButton::MouseMove(TShiftState Shift, int X, int Y)
     // The right and bottom edges still count as on the button.
     if (X < 0 || Y < 0 || X > Width() || Y > Height()) {
         FMouseOver = false;
-        FPressed = false;
+        FPress.Release();
         Repaint();
     }
 }
 
 void TsuiCustomButton::Click()
 {
-    if (FPressed) {
+    if (Pressed()) {
         FreeRepeatTimer();
-        FPressed = false;
+        FPress.Release();
         Repaint();
     }
     if (TabStop() && CanFocus() && Enabled())
@@ -394,7 +373,7 @@ void TsuiCustomButton::CMMouseLeave(TMessage& Message)
 {
     TCustomControl::CMMouseLeave(Message);
     FMouseOver = false;
-    FPressed = false;
+    FPress.Release();
     FreeRepeatTimer();
     Repaint();
     if (OnMouseExit)

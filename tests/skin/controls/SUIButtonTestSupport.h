@@ -4,6 +4,7 @@
 #include "host/ui/Application.h"
 #include "host/ui/Forms.h"
 #include "host/win/MessageQueue.h"
+#include "host/win/Painting.h"
 #include "host/win/WindowSystem.h"
 #include "host/win/backends/HeadlessBackend.h"
 #include "skin/controls/SUIButton.h"
