@@ -4,9 +4,9 @@
 #include <array>
 
 #include "host/gfx/DeviceContext.h"
+#include "host/gfx/FontEngine.h"
 #include "host/ui/ColorIdents.h"
 #include "host/ui/Publisher.h"
-#include "host/win/Input.h"
 #include "skin/core/SUIMgr.h"
 #include "skin/core/SUIPublic.h"
 
@@ -16,11 +16,27 @@ constexpr TColor kFuchsia = 0x00FF00FF;
 constexpr TColor kWhite = 0x00FFFFFF;
 
 // A tab is as wide as its caption plus a margin, and never so narrow that its caps collide.
-int MeasureTab(TCanvas& Canvas, const std::string& Caption)
+int MeasureTab(const TFont& Font, const std::string& Caption)
 {
-    const int width = Caption.empty() ? 80 : Canvas.TextWidth(Caption) + 20;
+    const int width = Caption.empty() ? 80 : FontEngine::Instance().TextWidth(Font, Caption) + 20;
     return std::max(width, 15);
 }
+
+// Holds a flag up while it lives, also when what runs meanwhile throws.
+class TRaisedFlag {
+public:
+    explicit TRaisedFlag(bool& Flag)
+        : FFlag(Flag)
+    {
+        FFlag = true;
+    }
+    ~TRaisedFlag() { FFlag = false; }
+    TRaisedFlag(const TRaisedFlag&) = delete;
+    TRaisedFlag& operator=(const TRaisedFlag&) = delete;
+
+private:
+    bool& FFlag;
+};
 
 } // namespace
 
@@ -142,32 +158,153 @@ void TsuiTabControlTopPanel::SetTabVisible(int Index, bool Value)
     FTabVisibleFlags[static_cast<std::size_t>(Index)] = Value;
 }
 
+// Where everything of the strip lies. W is the strip's width, H the height of a tab frame, B
+// that of the bar image, SW x SH the size of a scroll button:
+//
+//   0  LeftMargin  x1          x2             limit = W - 2 - 2 SW
+//   |  |           |           |              |     W - 2 - SW
+//   |  |           |           |              |     |     W - 2
+//      +-----------+           +--------------+     |     |        y = 0: inactive tabs, H high
+//      | tab 0     +-----------+ tab 2, cut   +-----+-----+        y = 1: the active tab, a row
+//      |           | tab 1,    | at the limit |  <  |  >  |        lower, over the bar's first row
+//      |           | active    |              +-----+-----+        buttons: top (height - SH) div 2 - 2
+//   +==+===========+           +==============+=============+==+   y = H: the bar, B high, from
+//   +----------------------------------------------------------+   x = 1 to W - 1, ends in the border
+//                                                                  colour
+// Tabs lie side by side without gap or overlap, each as wide as its caption plus 20 (80 without
+// a caption, never under 15); hidden tabs and the first ScrollOffset shown ones take no room.
+// The tab that passes the limit is cut there and those after it are left out. The scroll
+// buttons show while tabs overflow or some are scrolled out. A click hits a tab strictly inside
+// its left and right edges (a cut active tab reaches its full width) and strictly between rows 0
+// and H; it hits a scroll button on its edges too, the left one where the two meet.
+TsuiTabControlTopPanel::TLayout TsuiTabControlTopPanel::Layout() const
+{
+    static const TFont defaultFont;
+    const TFont& font = FTabControl ? FTabControl->Font() : defaultFont;
+    TBitmap frame;
+    LoadImage(SUI_THEME_TABCONTROL_TAB_IMAGE, frame, 2, 1);
+
+    TLayout layout;
+    layout.TabHeight = frame.Height();
+    const int h = layout.TabHeight;
+    const int limit = Width() - 2 * FScrollButtonWidth - 2;
+    layout.Widths.assign(static_cast<std::size_t>(FTabs->Count()), -1);
+    int x = FLeftMargin;
+    int shown = 0;
+    for (int i = 0; i < FTabs->Count(); ++i) {
+        int& width = layout.Widths[static_cast<std::size_t>(i)];
+        if (!TabVisible(i)) {
+            width = 0;
+            continue;
+        }
+        if (layout.CutTabIndex >= 0)
+            break;
+        const int w = MeasureTab(font, FTabs->Strings(i));
+        width = w;
+        if (++shown <= FScrollOffset)
+            continue;
+        const bool active = i == FTabIndex;
+        TLayout::TTab tab { i, active ? TRect { x, 1, x + w, h + 1 } : TRect { x, 0, x + w, h }, x + w, false };
+        if (tab.Rect.Right > limit) {
+            tab.Rect.Right = limit;
+            tab.Cut = true;
+            layout.CutTabIndex = i;
+            if (!active) {
+                width = limit - x;
+                tab.HitRight = limit;
+            }
+        }
+        layout.Tabs.push_back(tab);
+        x += w;
+    }
+    layout.Overflow = x > limit;
+    layout.ScrollButtons = layout.Overflow || FScrollOffset != 0;
+    if (layout.ScrollButtons) {
+        const int top = Height() > FScrollButtonHeight + 4 ? (Height() - FScrollButtonHeight) / 2 - 2 : 0;
+        layout.RightButton = { Width() - 2 - FScrollButtonWidth, top, Width() - 2, top + FScrollButtonHeight };
+        layout.LeftButton = layout.RightButton.Offset(-FScrollButtonWidth, 0);
+    }
+    return layout;
+}
+
+const TsuiTabControlTopPanel::TLayout::TTab* TsuiTabControlTopPanel::TLayout::Find(int Index) const
+{
+    const auto found = std::ranges::find(Tabs, Index, &TTab::Index);
+    return found == Tabs.end() ? nullptr : &*found;
+}
+
+int TsuiTabControlTopPanel::TLayout::TabAt(int X, int Y) const
+{
+    if (Y <= 0 || Y >= TabHeight)
+        return -1;
+    for (const TTab& tab : Tabs) {
+        if (X > tab.Rect.Left && X < tab.HitRight)
+            return tab.Index;
+    }
+    return -1;
+}
+
+int TsuiTabControlTopPanel::TLayout::ScrollButtonAt(int X, int Y) const
+{
+    if (!ScrollButtons)
+        return 0;
+    if (CoordInRect(X, Y, LeftButton))
+        return -1;
+    return CoordInRect(X, Y, RightButton) ? 1 : 0;
+}
+
+TRect TsuiTabControlTopPanel::TabRect(int Index) const
+{
+    const TLayout layout = Layout();
+    const TLayout::TTab* tab = layout.Find(Index);
+    return tab ? tab->Rect : TRect {};
+}
+
+TRect TsuiTabControlTopPanel::ScrollButtonRect(int Direction) const
+{
+    const TLayout layout = Layout();
+    if (!layout.ScrollButtons || Direction == 0)
+        return {};
+    return Direction < 0 ? layout.LeftButton : layout.RightButton;
+}
+
 int TsuiTabControlTopPanel::TabWidth(int Index) const
 {
-    if (Index < 0 || Index >= static_cast<int>(FTabWidths.size()))
+    const TLayout layout = Layout();
+    if (Index < 0 || Index >= static_cast<int>(layout.Widths.size()))
         return -1;
-    return FTabWidths[static_cast<std::size_t>(Index)];
+    return layout.Widths[static_cast<std::size_t>(Index)];
+}
+
+int TsuiTabControlTopPanel::TabHeight() const
+{
+    return Layout().TabHeight;
+}
+
+int TsuiTabControlTopPanel::CutTabIndex() const
+{
+    return Layout().CutTabIndex;
+}
+
+bool TsuiTabControlTopPanel::Overflow() const
+{
+    return Layout().Overflow;
 }
 
 void TsuiTabControlTopPanel::Paint()
 {
+    const TLayout layout = Layout();
     TBitmap buffer(Width(), Height());
     if (FTabControl)
         DrawParentBackground(buffer.Canvas(), FTabControl);
-    FHotScrollButton = 0;
-    DrawTabs(buffer.Canvas());
-    DrawScrollButtons(buffer.Canvas());
+    DrawTabs(buffer.Canvas(), layout);
+    if (layout.ScrollButtons)
+        DrawScrollButtons(buffer.Canvas(), layout);
     BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-void TsuiTabControlTopPanel::DrawTabs(TCanvas& Canvas)
+void TsuiTabControlTopPanel::DrawTabs(TCanvas& Canvas, const TLayout& Layout)
 {
-    const int limit = Width() - 2 * FScrollButtonWidth - 2;
-    FCutTabIndex = -1;
-    FDrawnTabs.clear();
-    if (static_cast<int>(FTabWidths.size()) < FTabs->Count())
-        FTabWidths.resize(static_cast<std::size_t>(FTabs->Count()), -1);
-
     TBitmap active;
     TBitmap inactive;
     TBitmap bar;
@@ -177,8 +314,7 @@ void TsuiTabControlTopPanel::DrawTabs(TCanvas& Canvas)
     const bool activeKeyed = !active.Empty() && active.GetPixel(0, 0) == kFuchsia;
     const bool inactiveKeyed = !inactive.Empty() && inactive.GetPixel(0, 0) == kFuchsia;
 
-    FTabHeight = active.Height();
-    const int h = inactive.Height();
+    const int h = Layout.TabHeight;
     const int b = bar.Height();
     if (!bar.Empty())
         Canvas.StretchDraw({ 1, h, Width() - 1, h + b }, bar);
@@ -190,94 +326,41 @@ void TsuiTabControlTopPanel::DrawTabs(TCanvas& Canvas)
 
     if (FTabControl)
         Canvas.Font().Assign(FTabControl->Font());
-    int x = FLeftMargin;
-    int visibleCount = 0;
-    bool cut = false;
-    for (int i = 0; i < FTabs->Count(); ++i) {
-        int& recorded = FTabWidths[static_cast<std::size_t>(i)];
-        if (!TabVisible(i)) {
-            recorded = 0;
-            continue;
-        }
-        if (cut)
-            break;
-        const std::string caption = FTabs->Strings(i);
-        const int w = MeasureTab(Canvas, caption);
-        recorded = w;
-        ++visibleCount;
-        if (visibleCount <= FScrollOffset)
-            continue;
-
-        TRect r;
-        TTabSpot spot { i, x, x + w };
-        if (i == FTabIndex) {
-            r = { x, 1, x + w, h + 1 };
-            if (r.Right > limit) {
-                r.Right = limit;
-                cut = true;
-                FCutTabIndex = i;
-            }
-            DrawThreePart(active, Canvas, r, activeKeyed);
-        } else {
-            r = { x, 0, x + w, h };
-            if (r.Right > limit) {
-                r.Right = limit;
-                recorded = limit - x;
-                spot.Right = limit;
-                cut = true;
-                FCutTabIndex = i;
-            }
-            DrawThreePart(inactive, Canvas, r, inactiveKeyed);
-        }
-        FDrawnTabs.push_back(spot);
-        x += w;
-
+    for (const TLayout::TTab& tab : Layout.Tabs) {
+        if (tab.Index == FTabIndex)
+            DrawThreePart(active, Canvas, tab.Rect, activeKeyed);
+        else
+            DrawThreePart(inactive, Canvas, tab.Rect, inactiveKeyed);
         Canvas.Brush().Style = TBrushStyle::bsClear;
-        if (cut) {
-            TRect text { r.Left + 10, r.Top, r.Right - 4, r.Bottom };
+        const std::string caption = FTabs->Strings(tab.Index);
+        if (tab.Cut) {
+            TRect text { tab.Rect.Left + 10, tab.Rect.Top, tab.Rect.Right - 4, tab.Rect.Bottom };
             DrawText(Canvas, caption, text, DT_SINGLELINE | DT_VCENTER);
         } else {
-            DrawText(Canvas, caption, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+            TRect text = tab.Rect;
+            DrawText(Canvas, caption, text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         }
     }
-    FOverflow = x > limit;
 }
 
-void TsuiTabControlTopPanel::DrawScrollButtons(TCanvas& Canvas)
+void TsuiTabControlTopPanel::DrawScrollButtons(TCanvas& Canvas, const TLayout& Layout)
 {
-    if (!FOverflow && FScrollOffset == 0)
-        return;
-    TPoint cursor;
-    GetCursorPos(&cursor);
-    cursor = ScreenToClient(cursor);
-    const int top = Height() > FScrollButtonHeight + 4 ? (Height() - FScrollButtonHeight) / 2 - 2 : 0;
-
-    const TRect right { Width() - 2 - FScrollButtonWidth, top, Width() - 2, top + FScrollButtonHeight };
-    const TRect left { right.Left - FScrollButtonWidth, top, right.Left, top + FScrollButtonHeight };
-    auto drawButton = [&](const TRect& r, int normalFrame, int hotFrame, int direction) {
-        int frame = normalFrame;
-        if (PointInRect(cursor, r)) {
-            frame = hotFrame;
-            FHotScrollButton = direction;
-        }
+    auto drawButton = [&](const TRect& r, int frame) {
         TBitmap button;
         LoadImage(SUI_THEME_SCROLLBUTTON_IMAGE, button, 4, frame);
         button.SetTransparent(true);
         Canvas.Draw(r.Left, r.Top, button);
     };
-    drawButton(right, 1, 2, +1);
-    drawButton(left, 3, 4, -1);
+    drawButton(Layout.RightButton, FHotScrollButton == 1 ? 2 : 1);
+    drawButton(Layout.LeftButton, FHotScrollButton == -1 ? 4 : 3);
 }
 
-int TsuiTabControlTopPanel::TabAt(int X, int Y) const
+void TsuiTabControlTopPanel::SetHotScrollButton(int Value)
 {
-    if (Y <= 0 || Y >= FTabHeight)
-        return -1;
-    for (const TTabSpot& spot : FDrawnTabs) {
-        if (X > spot.Left && X < spot.Right)
-            return spot.Index;
-    }
-    return -1;
+    if (Value == FHotScrollButton)
+        return;
+    FHotScrollButton = Value;
+    Repaint();
 }
 
 void TsuiTabControlTopPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -285,38 +368,40 @@ void TsuiTabControlTopPanel::MouseDown(TMouseButton Button, TShiftState Shift, i
     TCustomPanel::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft)
         return;
-    Repaint();
-    if (FHotScrollButton == -1)
-        --FScrollOffset;
-    else if (FHotScrollButton == 1 && FOverflow)
-        ++FScrollOffset;
-    if (FHotScrollButton != 0) {
+    const TLayout layout = Layout();
+    const int button = layout.ScrollButtonAt(X, Y);
+    SetHotScrollButton(button);
+    if (button != 0) {
+        if (button < 0)
+            --FScrollOffset;
+        else if (layout.Overflow)
+            ++FScrollOffset;
         FScrollOffset = std::clamp(FScrollOffset, 0, FTabs->Count());
         Repaint();
         return;
     }
-    const int index = TabAt(X, Y);
+    const int index = layout.TabAt(X, Y);
     if (index < 0)
         return;
-    FClicking = true;
-    try {
-        SetTabIndex(index);
-    } catch (...) {
-        FClicking = false;
-        throw;
-    }
-    if (index == FCutTabIndex) {
+    const TRaisedFlag clicking(FClicking);
+    SetTabIndex(index);
+    // A click on the partly shown tab also brings it further in.
+    if (index == layout.CutTabIndex) {
         ++FScrollOffset;
         Repaint();
-        FCutTabIndex = -1;
     }
-    FClicking = false;
 }
 
 void TsuiTabControlTopPanel::MouseMove(TShiftState Shift, int X, int Y)
 {
     TCustomPanel::MouseMove(Shift, X, Y);
-    Repaint();
+    SetHotScrollButton(Layout().ScrollButtonAt(X, Y));
+}
+
+void TsuiTabControlTopPanel::CMMouseLeave(TMessage& Message)
+{
+    TCustomPanel::CMMouseLeave(Message);
+    SetHotScrollButton(0);
 }
 
 void TsuiTabControlTopPanel::Resize()

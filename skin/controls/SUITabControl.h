@@ -44,14 +44,20 @@ public:
     bool TabVisible(int Index) const;
     void SetTabVisible(int Index, bool Value);
 
-    // Results of the last paint, which the next click relies on.
-    // The width measured for a tab (a cut inactive tab: what was shown of it); 0 for a hidden
-    // tab, -1 for one never measured.
+    // Where the strip puts things now; painting and clicks go by the same layout.
+    // A tab as painted (the active one a row lower, a cut one ending at the right limit); empty
+    // for a tab that is not shown: hidden, scrolled out, after the cut one, or no tab at all.
+    TRect TabRect(int Index) const;
+    // The scroll button of a direction (-1 left, +1 right); empty while the buttons are not shown.
+    TRect ScrollButtonRect(int Direction) const;
+    // The width measured for a tab (a cut inactive tab: what is shown of it); 0 for a hidden
+    // tab, -1 for one not laid out.
     int TabWidth(int Index) const;
-    int TabHeight() const { return FTabHeight; }
-    int CutTabIndex() const { return FCutTabIndex; }
-    bool Overflow() const { return FOverflow; }
-    // -1 left, +1 right, 0 none.
+    // A click hits a tab only below row 0 and above this row.
+    int TabHeight() const;
+    int CutTabIndex() const;
+    bool Overflow() const;
+    // The scroll button under the mouse: -1 left, +1 right, 0 none.
     int HotScrollButton() const { return FHotScrollButton; }
 
     // Visible tabs scrolled out at the left.
@@ -64,22 +70,41 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    void CMMouseLeave(TMessage& Message) override;
     void Resize() override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* Component, TOperation Operation) override;
 
 private:
-    // A tab as the last paint placed it, for hit tests.
-    struct TTabSpot {
-        int Index;
-        int Left;
-        int Right;
+    struct TLayout {
+        struct TTab {
+            int Index;
+            TRect Rect;
+            // A click hits the tab left of this (a cut active tab: its full width).
+            int HitRight;
+            bool Cut;
+        };
+        // The tabs shown, left to right.
+        std::vector<TTab> Tabs;
+        // One per tab, as TabWidth gives them.
+        std::vector<int> Widths;
+        int TabHeight = 0;
+        int CutTabIndex = -1;
+        bool Overflow = false;
+        bool ScrollButtons = false;
+        TRect LeftButton;
+        TRect RightButton;
+
+        const TTab* Find(int Index) const;
+        int TabAt(int X, int Y) const;
+        int ScrollButtonAt(int X, int Y) const;
     };
 
+    TLayout Layout() const;
     void LoadImage(int Entry, TBitmap& Bitmap, int FrameCount, int FrameIndex) const;
-    void DrawTabs(TCanvas& Canvas);
-    void DrawScrollButtons(TCanvas& Canvas);
-    int TabAt(int X, int Y) const;
+    void DrawTabs(TCanvas& Canvas, const TLayout& Layout);
+    void DrawScrollButtons(TCanvas& Canvas, const TLayout& Layout);
+    void SetHotScrollButton(int Value);
     void SpanTabControl();
 
     std::unique_ptr<TStringList> FTabs;
@@ -87,13 +112,8 @@ private:
     TsuiFileTheme* FFileTheme = nullptr;
     int FTabIndex = 0;
     int FLeftMargin = 10;
-    std::vector<int> FTabWidths;
-    std::vector<TTabSpot> FDrawnTabs;
-    int FTabHeight = 0;
     bool FClicking = false;
     int FScrollOffset = 0;
-    int FCutTabIndex = -1;
-    bool FOverflow = false;
     int FHotScrollButton = 0;
     int FScrollButtonWidth = 0;
     int FScrollButtonHeight = 0;

@@ -136,15 +136,12 @@ protected:
         return result;
     }
 
-    // Clicks the middle of the tab at a position (the tabs must all be shown).
+    // Clicks the middle of the tab at a position.
     void ClickTab(int index)
     {
         TsuiTabControlTopPanel* strip = pages->TopPanel();
-        strip->Repaint();
-        int x = strip->LeftMargin();
-        for (int i = 0; i < index; ++i)
-            x += strip->TabWidth(i);
-        ClickAt(strip, x + strip->TabWidth(index) / 2, 10);
+        const TRect tab = strip->TabRect(index);
+        ClickAt(strip, (tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2);
     }
 
     TForm* pageForm = nullptr;

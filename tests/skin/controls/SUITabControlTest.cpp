@@ -8,18 +8,33 @@
 #include "skin/core/SUIMgr.h"
 #include "tests/skin/controls/SUITabControlTestSupport.h"
 
-// The smallest concrete tab control: the plain strip.
+// A strip that counts its paints.
+class TCountingStrip : public TsuiTabControlTopPanel {
+public:
+    using TsuiTabControlTopPanel::TsuiTabControlTopPanel;
+    int Paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++Paints;
+        TsuiTabControlTopPanel::Paint();
+    }
+};
+
+// The smallest concrete tab control: the plain strip, or one that counts its paints.
 class TTestTab : public TsuiTab {
     DECLARE_CLASS(TTestTab, TsuiTab)
 
 public:
-    explicit TTestTab(TComponent* Owner)
-        : TsuiTab(Owner, &MakeStrip)
+    explicit TTestTab(TComponent* Owner, bool CountPaints = false)
+        : TsuiTab(Owner, CountPaints ? &MakeCountingStrip : &MakeStrip)
     {
     }
 
 private:
     static TsuiTabControlTopPanel* MakeStrip(TsuiTab* tab) { return new TsuiTabControlTopPanel(tab, tab); }
+    static TsuiTabControlTopPanel* MakeCountingStrip(TsuiTab* tab) { return new TCountingStrip(tab, tab); }
 };
 
 void TTestTab::Publish(TPublisher<TTestTab>&)
@@ -32,9 +47,9 @@ constexpr TColor kFuchsia = 0x00FF00FF;
 
 class TabStripTest : public TabControlTest {
 protected:
-    TTestTab* TabOn(TForm* form, TsuiUIStyle style, int width, const std::vector<std::string>& captions)
+    TTestTab* TabOn(TForm* form, TsuiUIStyle style, int width, const std::vector<std::string>& captions, bool countPaints = false)
     {
-        auto* tab = new TTestTab(form);
+        auto* tab = new TTestTab(form, countPaints);
         tab->SetParent(form);
         tab->SetBounds(0, 0, width, 376);
         tab->SetUIStyle(style);
@@ -61,6 +76,8 @@ protected:
         tab->OnTabActive = [this](TObject*, int index) { log.push_back("active " + std::to_string(index)); };
         tab->OnChange = [this](TObject*) { log.push_back("change"); };
     }
+
+    static TPoint Middle(const TRect& r) { return { (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2 }; }
 
     static int TextWidthIn(const TFont& font, const std::string& text)
     {
@@ -164,9 +181,7 @@ TEST_F(TabStripTest, ClickingTheCutTabSelectsItAndScrollsByOne)
     EXPECT_EQ(strip->TabIndex(), 3);
     EXPECT_EQ(strip->ScrollOffset(), 1);
     EXPECT_EQ(log, (std::vector<std::string> { "changing", "active 3", "change" }));
-    // Tab 3 now lies at 170 and fits; tab 4 at 250 is the cut one from the next paint on.
-    EXPECT_EQ(strip->CutTabIndex(), -1);
-    Paint(tab);
+    // Tab 3 now lies at 170 and fits; tab 4 at 250 is the cut one.
     EXPECT_EQ(strip->CutTabIndex(), 4);
     EXPECT_EQ(strip->TabWidth(3), 80);
 
@@ -336,4 +351,95 @@ TEST_F(TabStripTest, RemovedFileThemeFallsBackToDeepBlue)
     EXPECT_EQ(tab->TopPanel()->FileTheme(), nullptr);
     EXPECT_EQ(tab->UIStyle(), DeepBlue);
     EXPECT_EQ(tab->TopPanel()->Height(), 22);
+}
+
+TEST_F(TabStripTest, ClicksLandOnEachTabWherePaintingPutIt)
+{
+    TForm* form = ShownForm();
+    const std::vector<std::string> captions { "", "W", "平假名", "", "ab", "" };
+    for (TsuiUIStyle style : { MacOS, WinXP, DeepBlue, Protein, BlueGlass }) {
+        for (int margin : { 0, 10, 37 }) {
+            for (int offset : { 0, 2 }) {
+                SCOPED_TRACE(testing::Message() << "style " << int(style) << ", margin " << margin << ", offset " << offset);
+                TTestTab* tab = TabOn(form, style, 300, captions);
+                TsuiTabControlTopPanel* strip = tab->TopPanel();
+                strip->SetLeftMargin(margin);
+                for (int i = 0; i < offset; ++i) {
+                    const TPoint p = Middle(strip->ScrollButtonRect(1));
+                    ClickAt(strip, p.X, p.Y);
+                }
+                ASSERT_EQ(strip->ScrollOffset(), offset);
+
+                int shown = 0;
+                for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
+                    const TRect r = strip->TabRect(i);
+                    if (r.IsEmpty())
+                        continue;
+                    ++shown;
+                    SCOPED_TRACE(testing::Message() << "tab " << i);
+                    TBitmap frame;
+                    GetThemeBitmapFrame(style, SUI_THEME_TABCONTROL_TAB_IMAGE, &frame, 2, i == strip->TabIndex() ? 1 : 2);
+                    const int cap = frame.Width() / 3;
+                    const TBitmap picture = Capture(strip);
+                    if (r.Width() >= 2 * cap)
+                        ExpectFrameAt(picture, frame, r.Left, r.Top, 0, cap, kFuchsia);
+                    if (i != strip->CutTabIndex())
+                        ExpectFrameAt(picture, frame, r.Right - 3 * cap, r.Top, 2 * cap, 3 * cap, kFuchsia);
+                    const TPoint p = Middle(r);
+                    ClickAt(strip, p.X, p.Y);
+                    EXPECT_EQ(strip->TabIndex(), i);
+                }
+                EXPECT_GE(shown, 3);
+                delete tab;
+            }
+        }
+    }
+}
+
+TEST_F(TabStripTest, MouseMovesRepaintOnlyWhenTheHotScrollButtonChanges)
+{
+    TForm* form = ShownForm();
+    desk->MoveMouse(700, 700);
+    TTestTab* tab = TabOn(form, MacOS, 300, { "", "", "", "", "", "" }, true);
+    auto* strip = static_cast<TCountingStrip*>(tab->TopPanel());
+    const TRect left = strip->ScrollButtonRect(-1);
+    const TRect right = strip->ScrollButtonRect(1);
+    ASSERT_FALSE(right.IsEmpty());
+    EXPECT_EQ(left.Right, right.Left);
+
+    // Points of the strip; the last lies in the tab control's body, off the strip.
+    const struct {
+        const char* where;
+        TPoint at;
+        int paints;
+        int hot;
+    } moves[] = {
+        { "into tab 0", { 20, 10 }, 0, 0 },
+        { "within tab 0", { 60, 20 }, 0, 0 },
+        { "onto tab 1", { 120, 10 }, 0, 0 },
+        { "onto the right button", Middle(right), 1, 1 },
+        { "within the right button", { right.Right, right.Bottom }, 0, 1 },
+        { "onto the edge both buttons share", { right.Left, right.Top }, 1, -1 },
+        { "within the left button", Middle(left), 0, -1 },
+        { "onto the bar", { 120, 30 }, 1, 0 },
+        { "back onto the right button", Middle(right), 1, 1 },
+        { "off the strip", { 120, 200 }, 1, 0 },
+    };
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.where);
+        const int before = strip->Paints;
+        const TPoint p = ScreenOf(strip, move.at.X, move.at.Y);
+        desk->MoveMouse(p.X, p.Y);
+        DispatchPendingMessages();
+        EXPECT_EQ(strip->Paints - before, move.paints);
+        EXPECT_EQ(strip->HotScrollButton(), move.hot);
+
+        const TBitmap picture = Capture(strip);
+        TBitmap rightFrame;
+        TBitmap leftFrame;
+        GetThemeBitmapFrame(MacOS, SUI_THEME_SCROLLBUTTON_IMAGE, &rightFrame, 4, move.hot == 1 ? 2 : 1);
+        GetThemeBitmapFrame(MacOS, SUI_THEME_SCROLLBUTTON_IMAGE, &leftFrame, 4, move.hot == -1 ? 4 : 3);
+        ExpectFrameAt(picture, rightFrame, right.Left, right.Top, 0, 18, rightFrame.GetPixel(0, 17));
+        ExpectFrameAt(picture, leftFrame, left.Left, left.Top, 0, 18, leftFrame.GetPixel(0, 17));
+    }
 }
