@@ -106,14 +106,12 @@ protected:
         return std::string(command) + " " + std::to_string(p.X) + " " + std::to_string(p.Y) + "\n";
     }
     std::string ClickControl(TControl* control) { return At("click", control, control->Width() / 2, control->Height() / 2); }
-    // A click on the middle of a page control's tab, as its strip laid the tabs out.
+    // A click on the middle of a page control's tab, as its strip lays the tabs out.
     std::string ClickTab(int index)
     {
         TsuiTabControlTopPanel* strip = Form().suiPageControl1->TopPanel();
-        int x = strip->LeftMargin();
-        for (int i = 0; i < index; ++i)
-            x += std::max(strip->TabWidth(i), 0);
-        return At("click", strip, x + std::max(strip->TabWidth(index), 2) / 2, strip->TabHeight() / 2);
+        const TRect tab = strip->TabRect(index);
+        return At("click", strip, (tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2);
     }
 
     // The chart cells on a scroll box, in child order.

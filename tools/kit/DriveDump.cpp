@@ -114,32 +114,23 @@ TRect BoundsInWindow(const TControl& control, const TCustomForm& form)
     return Bounds(screen.X - origin.X, screen.Y - origin.Y, control.Width(), control.Height());
 }
 
-// The tabs of a page control where its strip last painted them.
+// The tabs of a page control where its strip paints them.
 void WriteTabs(TJson& json, TsuiPageControl& pages, const TCustomForm& form)
 {
     json.Key("Tabs");
     json.BeginArray();
     TsuiTabControlTopPanel* strip = pages.TopPanel();
     const TRect stripBounds = BoundsInWindow(*strip, form);
-    const int limit = strip->Width() - 2 * strip->ScrollButtonWidth() - 2;
-    int x = strip->LeftMargin();
-    int shown = 0;
-    bool cut = false;
     for (int i = 0; i < strip->Tabs().Count(); ++i) {
         json.BeginObject();
         json.Key("caption");
         json.String(strip->Tabs().Strings(i));
         json.Key("rect");
-        const int width = strip->TabWidth(i);
-        if (cut || width <= 0 || ++shown <= strip->ScrollOffset()) {
+        const TRect tab = strip->TabRect(i);
+        if (tab.IsEmpty())
             json.Null();
-        } else {
-            const int top = i == strip->TabIndex() ? 1 : 0;
-            const int right = std::min(x + width, limit);
-            json.Rect(Rect(x, top, right, top + strip->TabHeight()).Offset(stripBounds.Left, stripBounds.Top));
-            cut = x + width > limit;
-            x += width;
-        }
+        else
+            json.Rect(tab.Offset(stripBounds.Left, stripBounds.Top));
         json.EndObject();
     }
     json.EndArray();
