@@ -1,5 +1,7 @@
 #pragma once
 #include <compare>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "learn/KanaTable.h"
@@ -11,4 +13,11 @@ struct TKanaKey {
     TKanaScript Script;
 
     auto operator<=>(const TKanaKey&) const = default;
+};
+
+struct TKanaKeyHash {
+    std::size_t operator()(const TKanaKey& key) const noexcept
+    {
+        return std::hash<std::string>()(key.Text) * 2 + static_cast<std::size_t>(key.Script);
+    }
 };

@@ -55,10 +55,12 @@ std::vector<std::size_t> DrawRound(std::span<const TKanaKey> selected, const TBo
             candidates.push_back({ Rest, static_cast<double>(found->second.Due.time_since_epoch().count()), i });
     }
     const std::size_t count = std::min(length, candidates.size());
-    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(count), candidates.end(),
-        [](const TCandidate& a, const TCandidate& b) {
-            return std::tie(a.Rank, a.Key, a.Index) < std::tie(b.Rank, b.Key, b.Index);
-        });
+    const auto before = [](const TCandidate& a, const TCandidate& b) {
+        return std::tie(a.Rank, a.Key, a.Index) < std::tie(b.Rank, b.Key, b.Index);
+    };
+    const auto end = candidates.begin() + static_cast<std::ptrdiff_t>(count);
+    std::nth_element(candidates.begin(), end, candidates.end(), before);
+    std::sort(candidates.begin(), end, before);
     std::vector<std::size_t> round(count);
     for (std::size_t i = 0; i < count; ++i)
         round[i] = candidates[i].Index;

@@ -2,8 +2,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "learn/KanaKey.h"
@@ -21,7 +21,7 @@ struct TBoxState {
 };
 
 // Every kana answered at least once; a kana not in it is new.
-using TBoxStates = std::map<TKanaKey, TBoxState>;
+using TBoxStates = std::unordered_map<TKanaKey, TBoxState, TKanaKeyHash>;
 
 // How long a kana rests in a box: none in the first, then 1, 3, 7 and 14 days.
 std::chrono::days BoxInterval(int box);
