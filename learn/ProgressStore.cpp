@@ -316,7 +316,8 @@ void TProgressStore::OpenFile(std::chrono::sys_seconds now)
         saved_ = true;
     } catch (const std::exception& e) {
         OpenInMemory();
-        throw EProgressFileError("进度文件 " + Quoted(file_) + " 已损坏，" + NotSavedText(file_, e.what()));
+        throw EProgressFileError(
+            "进度文件 " + Quoted(file_) + " 已损坏，且无法改名或重建（" + e.what() + "），本次练习的进度不会保存。");
     }
     throw EProgressFileError(
         "进度文件 " + Quoted(file_) + " 已损坏或不是进度数据库，已改名为 " + Quoted(aside) + "，重新开始记录。");

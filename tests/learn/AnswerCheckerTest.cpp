@@ -114,11 +114,3 @@ TEST(AnswerChecker, TheRomajiOfAnotherKanaIsNeverRight)
         }
     }
 }
-
-TEST(AnswerChecker, NormalisesOnlyCaseAndSurroundingSpaces)
-{
-    EXPECT_EQ(NormalisedAnswer("  Small TSU\t"), "small tsu");
-    EXPECT_EQ(NormalisedAnswer("N'"), "n'");
-    EXPECT_EQ(NormalisedAnswer(" カ "), "カ");
-    EXPECT_EQ(NormalisedAnswer(""), "");
-}

@@ -116,25 +116,6 @@ TEST(PracticeSettings, AFailedWriteSaysSoAndKeepsTheOldFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
-TEST(PracticeSettings, TheFileLiesInTheConfigFolderOfTheXdgRules)
-{
-    struct TCase {
-        std::optional<std::string> ConfigHome;
-        std::string Expected;
-    };
-    const TCase cases[] = {
-        { "/cfg", "/cfg/moraleaf/practice.conf" },
-        { std::nullopt, "/home/b/.config/moraleaf/practice.conf" },
-        { "", "/home/b/.config/moraleaf/practice.conf" },
-        { "cfg", "/home/b/.config/moraleaf/practice.conf" },
-    };
-    const TEnvironmentValue home("HOME", "/home/b");
-    for (const TCase& c : cases) {
-        const TEnvironmentValue configHome("XDG_CONFIG_HOME", c.ConfigHome);
-        EXPECT_EQ(PracticeSettingsPath(), c.Expected) << c.ConfigHome.value_or("(unset)");
-    }
-}
-
 TEST(PracticeSettings, ARoundAsksAtMostItsLengthAndAllAsksEveryKana)
 {
     struct TCase {

@@ -61,31 +61,6 @@ std::string OpenWithNotice(TProgressStore& store, const std::filesystem::path& f
 
 } // namespace
 
-TEST(ProgressStore, TheFileLiesInTheDataFolderOfTheXdgRules)
-{
-    struct TCase {
-        std::optional<std::string> DataHome;
-        std::optional<std::string> Home;
-        std::string Expected;
-    };
-    const TCase cases[] = {
-        { "/data/x", "/home/a", "/data/x/moraleaf/progress.db" },
-        { std::nullopt, "/home/a", "/home/a/.local/share/moraleaf/progress.db" },
-        { "", "/home/a", "/home/a/.local/share/moraleaf/progress.db" },
-        { "relative/data", "/home/a", "/home/a/.local/share/moraleaf/progress.db" },
-    };
-    for (const TCase& c : cases) {
-        const TEnvironmentValue dataHome("XDG_DATA_HOME", c.DataHome);
-        const TEnvironmentValue home("HOME", c.Home);
-        EXPECT_EQ(ProgressFilePath(), c.Expected) << c.DataHome.value_or("(unset)");
-    }
-    // Without a HOME the user's entry in the password file gives the home folder.
-    const TEnvironmentValue dataHome("XDG_DATA_HOME", std::nullopt);
-    const TEnvironmentValue home("HOME", std::nullopt);
-    EXPECT_TRUE(ProgressFilePath().is_absolute());
-    EXPECT_EQ(ProgressFilePath().filename(), "progress.db");
-}
-
 TEST(ProgressStore, KeepsAnswersAndBoxesInAWalFileThatOutlivesTheStore)
 {
     TTempFolder folder;
