@@ -204,6 +204,16 @@ bool IsDamage(int code)
         || code == SQLITE_MISMATCH || code == SQLITE_SCHEMA;
 }
 
+// Runs a reading; a failure of the file becomes a notice naming it.
+template <typename F> auto Reading(const std::filesystem::path& file, F read)
+{
+    try {
+        return read();
+    } catch (const ESqlite& e) {
+        throw EProgressFileError("无法读取进度文件 " + Quoted(file) + "（" + e.what() + "）。");
+    }
+}
+
 } // namespace
 
 std::filesystem::path ProgressFilePath()
@@ -285,11 +295,6 @@ void TProgressStore::Open(const std::filesystem::path& file, std::chrono::sys_se
 {
     file_ = file;
     connection_.reset();
-    OpenFile(now);
-}
-
-void TProgressStore::OpenFile(std::chrono::sys_seconds now)
-{
     std::error_code error;
     std::filesystem::create_directories(file_.parent_path(), error);
     if (error) {
@@ -338,48 +343,56 @@ void TProgressStore::Record(const TAnswerRecord& answer, const TBoxState& box)
 
 TBoxStates TProgressStore::Boxes() const
 {
-    TBoxStates boxes;
-    const TStatement statement = Prepare(connection_->Db.get(), "SELECT kana, script, box, due FROM boxes");
-    while (Step(statement.get())) {
-        const std::optional<TKanaScript> script = ScriptOfType(ColumnText(statement.get(), 1));
-        if (!script)
-            continue;
-        boxes[{ ColumnText(statement.get(), 0), *script }] = { sqlite3_column_int(statement.get(), 2),
-            std::chrono::sys_seconds(std::chrono::seconds(sqlite3_column_int64(statement.get(), 3))) };
-    }
-    return boxes;
+    return Reading(file_, [&] {
+        TBoxStates boxes;
+        const TStatement statement = Prepare(connection_->Db.get(), "SELECT kana, script, box, due FROM boxes");
+        while (Step(statement.get())) {
+            const std::optional<TKanaScript> script = ScriptOfType(ColumnText(statement.get(), 1));
+            if (!script)
+                continue;
+            boxes[{ ColumnText(statement.get(), 0), *script }] = { sqlite3_column_int(statement.get(), 2),
+                std::chrono::sys_seconds(std::chrono::seconds(sqlite3_column_int64(statement.get(), 3))) };
+        }
+        return boxes;
+    });
 }
 
 std::array<int, kLastBox> TProgressStore::BoxCounts(TKanaScript script) const
 {
-    std::array<int, kLastBox> counts {};
-    const TStatement statement = Prepare(connection_->Db.get(), "SELECT box, count(*) FROM boxes WHERE script = ? GROUP BY box");
-    BindText(statement.get(), 1, ScriptType(script));
-    while (Step(statement.get())) {
-        const int box = sqlite3_column_int(statement.get(), 0);
-        if (box >= kFirstBox && box <= kLastBox)
-            counts[static_cast<std::size_t>(box - kFirstBox)] = sqlite3_column_int(statement.get(), 1);
-    }
-    return counts;
+    return Reading(file_, [&] {
+        std::array<int, kLastBox> counts {};
+        const TStatement statement
+            = Prepare(connection_->Db.get(), "SELECT box, count(*) FROM boxes WHERE script = ? GROUP BY box");
+        BindText(statement.get(), 1, ScriptType(script));
+        while (Step(statement.get())) {
+            const int box = sqlite3_column_int(statement.get(), 0);
+            if (box >= kFirstBox && box <= kLastBox)
+                counts[static_cast<std::size_t>(box - kFirstBox)] = sqlite3_column_int(statement.get(), 1);
+        }
+        return counts;
+    });
 }
 
 std::array<TDayAnswers, 7> TProgressStore::LastDays(std::chrono::sys_seconds now, std::chrono::seconds utcOffset) const
 {
-    constexpr std::int64_t kDay = 86400;
-    const std::int64_t offset = utcOffset.count();
-    const auto localDay = [&](std::int64_t time) {
-        const std::int64_t local = time + offset;
-        return local / kDay - (local % kDay < 0);
-    };
-    const std::int64_t today = localDay(now.time_since_epoch().count());
-    const std::int64_t first = today - 6;
-    std::array<TDayAnswers, 7> days {};
-    const TStatement statement = Prepare(connection_->Db.get(), "SELECT time, correct FROM answers WHERE time >= ? AND time < ?");
-    sqlite3_bind_int64(statement.get(), 1, first * kDay - offset);
-    sqlite3_bind_int64(statement.get(), 2, (today + 1) * kDay - offset);
-    while (Step(statement.get())) {
-        TDayAnswers& day = days[static_cast<std::size_t>(localDay(sqlite3_column_int64(statement.get(), 0)) - first)];
-        (sqlite3_column_int(statement.get(), 1) ? day.Right : day.Wrong)++;
-    }
-    return days;
+    return Reading(file_, [&] {
+        constexpr std::int64_t kDay = 86400;
+        const std::int64_t offset = utcOffset.count();
+        const auto localDay = [&](std::int64_t time) {
+            const std::int64_t local = time + offset;
+            return local / kDay - (local % kDay < 0);
+        };
+        const std::int64_t today = localDay(now.time_since_epoch().count());
+        const std::int64_t first = today - 6;
+        std::array<TDayAnswers, 7> days {};
+        const TStatement statement
+            = Prepare(connection_->Db.get(), "SELECT time, correct FROM answers WHERE time >= ? AND time < ?");
+        sqlite3_bind_int64(statement.get(), 1, first * kDay - offset);
+        sqlite3_bind_int64(statement.get(), 2, (today + 1) * kDay - offset);
+        while (Step(statement.get())) {
+            TDayAnswers& day = days[static_cast<std::size_t>(localDay(sqlite3_column_int64(statement.get(), 0)) - first)];
+            (sqlite3_column_int(statement.get(), 1) ? day.Right : day.Wrong)++;
+        }
+        return days;
+    });
 }

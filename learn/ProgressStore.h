@@ -63,6 +63,7 @@ public:
     // EProgressFileError once.
     void Record(const TAnswerRecord& answer, const TBoxState& box);
 
+    // Readings raise EProgressFileError when the file cannot be read.
     TBoxStates Boxes() const;
     // The number of kana of a script in each box, the first box first.
     std::array<int, kLastBox> BoxCounts(TKanaScript script) const;
@@ -73,7 +74,6 @@ public:
 private:
     struct TConnection;
 
-    void OpenFile(std::chrono::sys_seconds now);
     void OpenInMemory();
 
     std::filesystem::path file_;

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <random>
 
 #include "LearnTestSupport.h"
@@ -242,6 +243,31 @@ TEST(ProgressStore, AWriteThatFailsMovesEverythingToMemoryAndSaysSoOnce)
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(Query(file, "SELECT count(*) FROM answers"), "1");
+}
+
+TEST(ProgressStore, AFileDamagedWhileOpenIsReportedWhenRead)
+{
+    TTempFolder folder;
+    const std::filesystem::path file = folder.Path() / "progress.db";
+    TProgressStore store;
+    store.Open(file, kNow);
+    for (int i = 0; i < 300; ++i)
+        store.Record(Answer("あ" + std::to_string(i), "a", true), { 2, kNow });
+    Execute(file, "PRAGMA wal_checkpoint(TRUNCATE)");
+    std::string bytes = ReadText(file);
+    bytes.replace(4096, bytes.size() - 4096, bytes.size() - 4096, '\xFF');
+    WriteText(file, bytes);
+    const std::string named = "无法读取进度文件 \"" + file.string() + "\"（";
+    const std::function<void()> readings[]
+        = { [&] { store.Boxes(); }, [&] { store.BoxCounts(TKanaScript::Hiragana); }, [&] { store.LastDays(kNow, seconds(0)); } };
+    for (const auto& read : readings) {
+        try {
+            read();
+            ADD_FAILURE() << "no notice";
+        } catch (const EProgressFileError& notice) {
+            EXPECT_TRUE(notice.Message().starts_with(named)) << notice.Message();
+        }
+    }
 }
 
 TEST(ProgressStore, AKilledWriterLosesNoCommittedAnswer)
