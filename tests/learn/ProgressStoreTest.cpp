@@ -49,6 +49,19 @@ void Execute(const std::filesystem::path& file, const std::string& sql)
     sqlite3_close(db);
 }
 
+// Runs the body in a child process, which ends with the body's result (2 on an exception).
+pid_t InChild(const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    try {
+        ::_exit(body());
+    } catch (...) {
+        ::_exit(2);
+    }
+}
+
 // Opens the store, expecting a notice; its text, or "" when none came.
 std::string OpenWithNotice(TProgressStore& store, const std::filesystem::path& file)
 {
@@ -220,9 +233,7 @@ TEST(ProgressStore, AWriteThatFailsMovesEverythingToMemoryAndSaysSoOnce)
     TTempFolder folder;
     const std::filesystem::path file = folder.Path() / "progress.db";
     // In a child, since a file size limit is for the whole process.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const pid_t child = InChild([&] {
         TProgressStore store;
         store.Open(file, kNow);
         store.Record(Answer("か", "ka", true), { 2, kNow });
@@ -237,8 +248,9 @@ TEST(ProgressStore, AWriteThatFailsMovesEverythingToMemoryAndSaysSoOnce)
                 notices += notice.Message().ends_with("本次练习的进度不会保存。");
             }
         }
-        ::_exit(notices == 1 && !store.Saved() && store.Boxes().size() == 4 ? 0 : 1);
-    }
+        return notices == 1 && !store.Saved() && store.Boxes().size() == 4 ? 0 : 1;
+    });
+    ASSERT_GT(child, 0);
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -282,9 +294,7 @@ TEST(ProgressStore, AKilledWriterLosesNoCommittedAnswer)
     for (int round = 0; round < 30; ++round) {
         int pipe[2];
         ASSERT_EQ(::pipe(pipe), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        const pid_t child = InChild([&] {
             ::close(pipe[0]);
             TProgressStore store;
             store.Open(file, kNow);
@@ -292,18 +302,21 @@ TEST(ProgressStore, AKilledWriterLosesNoCommittedAnswer)
                 const std::string kana = "k" + std::to_string(n % 7);
                 store.Record(Answer(kana, std::to_string(n), n % 3 != 0), { n % 5 + 1, sys_seconds(seconds(n)) });
                 if (::write(pipe[1], &n, sizeof n) != sizeof n)
-                    ::_exit(1);
+                    return 1;
             }
-        }
+        });
+        ASSERT_GT(child, 0);
         ::close(pipe[1]);
         int reported = next - 1;
-        ASSERT_EQ(::read(pipe[0], &reported, sizeof reported), static_cast<ssize_t>(sizeof reported));
-        ::usleep(std::uniform_int_distribution<useconds_t>(0, 20'000)(random));
+        const bool started = ::read(pipe[0], &reported, sizeof reported) == sizeof reported;
+        if (started)
+            ::usleep(std::uniform_int_distribution<useconds_t>(0, 20'000)(random));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         for (int n; ::read(pipe[0], &n, sizeof n) == sizeof n;)
             reported = n;
         ::close(pipe[0]);
+        ASSERT_TRUE(started) << "round " << round;
 
         ASSERT_EQ(Query(file, "PRAGMA integrity_check"), "ok") << "round " << round;
         const int last = std::stoi(Query(file, "SELECT max(CAST(given AS INTEGER)) FROM answers"));
