@@ -1,11 +1,12 @@
-// The practice page's per-question work below the window: the draw of a round over every kana
-// and one answer written to the progress file.
+// The practice page's work below the window: the draw of a round over every kana, the choices
+// of a question and one answer written to the progress file.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <filesystem>
 
 #include "learn/KanaTable.h"
+#include "learn/LookAlikes.h"
 #include "learn/ProgressStore.h"
 #include "learn/Scheduler.h"
 
@@ -31,6 +32,24 @@ void DrawOverAllKana(benchmark::State& state)
         benchmark::DoNotOptimize(DrawRound(keys, states, kNow, keys.size(), ++seed));
 }
 BENCHMARK(DrawOverAllKana);
+
+// The four romaji of a choice question with every hiragana selected.
+void ChoicesAmongAllHiragana(benchmark::State& state)
+{
+    std::vector<TChoiceKana> pool;
+    for (std::span<const TKana> table : { BasicKana(), MoreKana() }) {
+        for (const TKana& kana : table) {
+            if (kana.Script == TKanaScript::Hiragana)
+                pool.push_back({ kana.Text, kana.Romaji });
+        }
+    }
+    std::uint32_t seed = 0;
+    for (auto _ : state) {
+        ++seed;
+        benchmark::DoNotOptimize(MakeChoices(pool[seed % pool.size()], pool, pool, seed));
+    }
+}
+BENCHMARK(ChoicesAmongAllHiragana);
 
 // One answer and its box, one transaction, in a file that already holds 10,000 answers.
 void ProgressWrite(benchmark::State& state)
