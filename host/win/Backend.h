@@ -83,6 +83,10 @@ public:
     // Keeps the pointer's events coming while the program holds the mouse capture.
     virtual void SetMouseCapture(bool captured) = 0;
 
+    // The desktop's clipboard as UTF-8 text; empty when it holds no text.
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+
     // Milliseconds of the clock timers and double-clicks follow.
     virtual std::uint64_t Now() = 0;
     // Reports the events that are pending, without waiting.

@@ -41,6 +41,7 @@ public:
     void KeyUp(int virtualKey);
     void PressKey(int virtualKey);
     void TypeText(std::string_view utf8);
+    void TypeChar(char32_t ch);
 
     // Called when a loop would wait for input; it may inject more. A loop that waits with
     // nothing injected and no timer to wait for raises EWindowSystemError instead of hanging.
@@ -80,6 +81,9 @@ public:
     bool GlobalMouse(TPoint&, bool&) override { return false; }
     void SetCursorShape(HCURSOR cursor) override { cursor_ = cursor; }
     void SetMouseCapture(bool captured) override { mouseCaptured_ = captured; }
+    // A clipboard of the desktop's own, which tests fill and read.
+    std::string ClipboardText() override { return clipboard_; }
+    void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     std::uint64_t Now() override { return now_; }
     void PollEvents() override { }
     void WaitForEvents(int timeoutMs) override;
@@ -104,4 +108,5 @@ private:
     std::uint64_t injected_ = 0;
     HCURSOR cursor_ = IDC_ARROW;
     bool mouseCaptured_ = false;
+    std::string clipboard_;
 };

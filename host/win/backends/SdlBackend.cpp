@@ -286,6 +286,21 @@ void TSdlBackend::SetMouseCapture(bool captured)
     SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
 }
 
+std::string TSdlBackend::ClipboardText()
+{
+    // SDL hands out an empty string, never null, when the clipboard holds no text.
+    char* text = SDL_GetClipboardText();
+    std::string result = text ? text : "";
+    SDL_free(text);
+    return result;
+}
+
+void TSdlBackend::SetClipboardText(const std::string& text)
+{
+    if (SDL_SetClipboardText(text.c_str()) != 0)
+        throw EWindowSystemError(SdlError("SDL_SetClipboardText"));
+}
+
 std::uint64_t TSdlBackend::Now()
 {
     return SDL_GetTicks64();

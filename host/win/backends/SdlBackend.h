@@ -41,6 +41,8 @@ public:
     bool GlobalMouse(TPoint& position, bool& leftDown) override;
     void SetCursorShape(HCURSOR cursor) override;
     void SetMouseCapture(bool captured) override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
     std::uint64_t Now() override;
     void PollEvents() override;
     void WaitForEvents(int timeoutMs) override;
