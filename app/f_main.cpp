@@ -18,6 +18,7 @@
 #include "host/ui/Streaming.h"
 #include "learn/KanaTable.h"
 #include "skin/controls/SUIButton.h"
+#include "skin/controls/SUIEdit.h"
 #include "skin/controls/SUIPageControl.h"
 #include "skin/frame/SUIForm.h"
 #include "skin/frame/SUITitleBar.h"
@@ -306,4 +307,5 @@ void RegisterMainFormClasses()
     RegisterTitleBarClasses();
     RegisterPageControlClasses();
     RegisterButtonClasses();
+    RegisterEditClasses();
 }
