@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool sane = command.Line >= 1 && command.X >= -kMaxDriveCoordinate && command.X <= kMaxDriveCoordinate
                 && command.Y >= -kMaxDriveCoordinate && command.Y <= kMaxDriveCoordinate && command.Milliseconds >= 0
                 && command.Milliseconds <= kMaxDriveWait && (command.Action != TDriveAction::Key || command.VirtualKey != 0)
+                && (command.Action != TDriveAction::Type || !command.Text.empty())
                 && ((command.Action != TDriveAction::Shot && command.Action != TDriveAction::Dump) || !command.File.empty());
             if (!sane)
                 __builtin_trap();

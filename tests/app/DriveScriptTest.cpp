@@ -92,6 +92,48 @@ TEST(DriveScript, RefusesBadLinesNamingThem)
     EXPECT_EQ(ErrorOf(std::string("wait 1\nwait 2\0", 14)), "Line 2: the line holds a NUL character");
 }
 
+TEST(DriveScript, TypeTakesTheRestOfTheLineAfterOneBlank)
+{
+    struct Case {
+        const char* Line;
+        std::u32string Text;
+    };
+    const Case cases[] = {
+        { "type kana", U"kana" },
+        { "type  two blanks  ", U" two blanks  " },
+        { "  type\tx", U"x" },
+        { "type shi\r", U"shi" },
+        { "type # not a comment", U"# not a comment" },
+        { "type it's (a) \xe3\x81\x8b", U"it's (a) \u304b" },
+        { "type \xff", U"\ufffd" },
+    };
+    for (const Case& c : cases) {
+        const auto script = ParseDriveScript(c.Line);
+        ASSERT_EQ(script.size(), 1u) << c.Line;
+        EXPECT_EQ(script[0].Action, TDriveAction::Type) << c.Line;
+        EXPECT_EQ(script[0].Text, c.Text) << c.Line;
+    }
+    EXPECT_EQ(ErrorOf("type"), "Line 1: expected 'type TEXT'");
+    EXPECT_EQ(ErrorOf("wait 1\ntype "), "Line 2: expected 'type TEXT'");
+    EXPECT_EQ(ErrorOf("Type a"), "Line 1: unknown command 'Type'");
+}
+
+TEST(DriveScript, ALineReadAloneKeepsTheNumberItIsGiven)
+{
+    EXPECT_FALSE(ParseDriveLine("# note", 4));
+    EXPECT_FALSE(ParseDriveLine(" \r", 5));
+    const auto command = ParseDriveLine("key Tab\r", 6);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->VirtualKey, VK_TAB);
+    EXPECT_EQ(command->Line, 6);
+    try {
+        ParseDriveLine("jump", 7);
+        FAIL() << "read";
+    } catch (const EDriveScriptError& e) {
+        EXPECT_EQ(e.Message(), "Line 7: unknown command 'jump'");
+    }
+}
+
 TEST(DriveScript, AnEmptyScriptHasNoCommands)
 {
     EXPECT_TRUE(ParseDriveScript("").empty());

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string>
 
+#include "host/gfx/Utf8.h"
 #include "host/win/VirtualKeys.h"
 
 namespace {
@@ -90,7 +91,17 @@ void ExpectWords(const std::vector<std::string_view>& words, std::size_t low, st
         Fail(line, std::string("expected '") + usage + "'");
 }
 
-TDriveCommand ParseCommand(const std::vector<std::string_view>& words, int line)
+// What "type" types: the rest of the line after the word and the one blank that follows it,
+// so that blanks inside and at the end of the text count.
+std::u32string TypedText(std::string_view row, std::string_view word, int line)
+{
+    const std::size_t start = static_cast<std::size_t>(word.data() - row.data()) + word.size() + 1;
+    if (start >= row.size())
+        Fail(line, "expected 'type TEXT'");
+    return DecodeUtf8(row.substr(start));
+}
+
+TDriveCommand ParseCommand(std::string_view row, const std::vector<std::string_view>& words, int line)
 {
     struct TPointCommand {
         const char* Name;
@@ -123,6 +134,9 @@ TDriveCommand ParseCommand(const std::vector<std::string_view>& words, int line)
         command.VirtualKey = VirtualKeyOfName(words[1]);
         if (command.VirtualKey == 0)
             Fail(line, "unknown key '" + std::string(words[1]) + "'");
+    } else if (name == "type") {
+        command.Action = TDriveAction::Type;
+        command.Text = TypedText(row, name, line);
     } else if (name == "wait") {
         ExpectWords(words, 2, 2, line, "wait MS");
         command.Action = TDriveAction::Wait;
@@ -167,6 +181,18 @@ int VirtualKeyOfName(std::string_view name)
     return 0;
 }
 
+std::optional<TDriveCommand> ParseDriveLine(std::string_view row, int line)
+{
+    if (!row.empty() && row.back() == '\r')
+        row.remove_suffix(1);
+    if (row.find('\0') != std::string_view::npos)
+        Fail(line, "the line holds a NUL character");
+    const std::vector<std::string_view> words = Words(row);
+    if (words.empty() || words[0].starts_with('#'))
+        return std::nullopt;
+    return ParseCommand(row, words, line);
+}
+
 std::vector<TDriveCommand> ParseDriveScript(std::string_view text)
 {
     std::vector<TDriveCommand> script;
@@ -177,16 +203,10 @@ std::vector<TDriveCommand> ParseDriveScript(std::string_view text)
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos)
             end = text.size();
-        std::string_view row = text.substr(pos, end - pos);
+        const std::string_view row = text.substr(pos, end - pos);
         pos = end + 1;
-        if (!row.empty() && row.back() == '\r')
-            row.remove_suffix(1);
-        if (row.find('\0') != std::string_view::npos)
-            Fail(line, "the line holds a NUL character");
-        const std::vector<std::string_view> words = Words(row);
-        if (words.empty() || words[0].starts_with('#'))
-            continue;
-        script.push_back(ParseCommand(words, line));
+        if (std::optional<TDriveCommand> command = ParseDriveLine(row, line))
+            script.push_back(std::move(*command));
     }
     return script;
 }

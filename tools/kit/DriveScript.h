@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,7 @@ public:
     using Exception::Exception;
 };
 
-enum class TDriveAction : std::uint8_t { Move, Click, DblClick, Press, Release, Key, Wait, Shot, Dump };
+enum class TDriveAction : std::uint8_t { Move, Click, DblClick, Press, Release, Key, Type, Wait, Shot, Dump };
 
 // One line of a drive script. Coordinates are the main window's client coordinates.
 struct TDriveCommand {
@@ -21,6 +22,7 @@ struct TDriveCommand {
     int X = 0;
     int Y = 0;
     int VirtualKey = 0; // key
+    std::u32string Text; // type
     int Milliseconds = 0; // wait
     std::string File; // shot, dump
     bool WholeScreen = false; // shot: the screen instead of the window
@@ -34,10 +36,14 @@ constexpr int kMaxDriveWait = 600000;
 // starting with '#' ignored:
 //   move X Y | click X Y | dblclick X Y | press X Y | release X Y
 //   key NAME                      Return, Escape, Tab, Space, Left, F1, A, 7, ...
+//   type TEXT                     the rest of the line after "type ", character by character
 //   wait MS                       moves the desktop's clock
 //   shot FILE.png [window|screen] the main window (default) or the whole screen
 //   dump FILE.json                the main window's state
 std::vector<TDriveCommand> ParseDriveScript(std::string_view text);
+// One line of a script (without its line break), numbered line; none for an empty line or a
+// comment.
+std::optional<TDriveCommand> ParseDriveLine(std::string_view row, int line);
 
 // The virtual key of a key name (any letter case), or 0 when there is none of that name.
 int VirtualKeyOfName(std::string_view name);

@@ -18,6 +18,26 @@ namespace {
 // Escape presses that a played-out script may spend on closing modal loops.
 constexpr int kMaxDismissals = 100;
 
+// The key a character is typed with on a keyboard, and whether Shift is held for it; no key
+// for characters the drive's keys do not name.
+struct TTypedKey {
+    int Key = 0;
+    bool Shift = false;
+};
+
+TTypedKey KeyOfChar(char32_t c)
+{
+    if (c >= U'a' && c <= U'z')
+        return { static_cast<int>(c - U'a' + 'A'), false };
+    if (c >= U'A' && c <= U'Z')
+        return { static_cast<int>(c), true };
+    if (c >= U'0' && c <= U'9')
+        return { static_cast<int>(c), false };
+    if (c == U' ')
+        return { VK_SPACE, false };
+    return {};
+}
+
 } // namespace
 
 TDriveSession::TDriveSession()
@@ -119,6 +139,9 @@ bool TDriveSession::Execute(const TDriveCommand& command)
         case TDriveAction::Key:
             desktop_.PressKey(command.VirtualKey);
             return true;
+        case TDriveAction::Type:
+            Type(command.Text);
+            return true;
         case TDriveAction::Wait:
             try {
                 desktop_.Advance(command.Milliseconds);
@@ -143,6 +166,24 @@ bool TDriveSession::Execute(const TDriveCommand& command)
     }
     mouse_ = p;
     return true;
+}
+
+// As a keyboard types: each character between the press and the release of its key, Shift
+// held for capitals.
+void TDriveSession::Type(std::u32string_view text)
+{
+    for (const char32_t c : text) {
+        const TTypedKey typed = KeyOfChar(c);
+        if (typed.Shift)
+            desktop_.KeyDown(VK_SHIFT);
+        if (typed.Key)
+            desktop_.KeyDown(typed.Key);
+        desktop_.TypeChar(c);
+        if (typed.Key)
+            desktop_.KeyUp(typed.Key);
+        if (typed.Shift)
+            desktop_.KeyUp(VK_SHIFT);
+    }
 }
 
 void TDriveSession::Pump()

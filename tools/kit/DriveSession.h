@@ -45,6 +45,8 @@ private:
     // loop is asked to end.
     void Idle();
 
+    void Type(std::u32string_view text);
+
     THeadlessBackend& desktop_;
     std::vector<std::string> errors_;
     std::vector<TDriveCommand> script_;

@@ -125,7 +125,12 @@ void THeadlessBackend::PressKey(int virtualKey)
 void THeadlessBackend::TypeText(std::string_view utf8)
 {
     for (char32_t ch : DecodeUtf8(utf8))
-        Events().Char(ch);
+        TypeChar(ch);
+}
+
+void THeadlessBackend::TypeChar(char32_t ch)
+{
+    Events().Char(ch);
 }
 
 void THeadlessBackend::WaitForEvents(int timeoutMs)
