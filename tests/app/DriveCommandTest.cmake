@@ -19,7 +19,7 @@ endfunction()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-expect_drive(2 "^usage: moraleaf-kit drive SCRIPT\n$")
+expect_drive(2 "^usage: moraleaf-kit drive SCRIPT\\|-\n$")
 expect_drive(2 "^moraleaf-kit drive: Cannot open file" missing.txt)
 file(WRITE ${WORK}/bad.txt "move 10 10\nhop 1 2\n")
 expect_drive(2 "bad.txt: Line 2: unknown command 'hop'\n$" bad.txt)

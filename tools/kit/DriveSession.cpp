@@ -1,5 +1,9 @@
 #include "tools/kit/DriveSession.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <span>
 #include <utility>
 
@@ -37,6 +41,41 @@ TTypedKey KeyOfChar(char32_t c)
         return { VK_SPACE, false };
     return {};
 }
+
+// Writes a file under a name of its own first, so that whoever waits for the file never finds
+// it half written. A pipe or device of that name is written as it is: its reader is waiting.
+void WriteWhole(const std::string& path, const std::function<void(const std::string&)>& write)
+{
+    std::error_code ignored;
+    const std::filesystem::file_status status = std::filesystem::status(path, ignored);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        write(path);
+        return;
+    }
+    const std::string part = path + ".part";
+    write(part);
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        std::remove(part.c_str());
+        throw EFOpenError("Cannot create file \"" + path + "\". " + std::strerror(error));
+    }
+}
+
+// Clears a session's script when playing ends, by an exception too.
+class TPlaying {
+public:
+    TPlaying(const TDriveSource*& slot, const TDriveSource& source)
+        : slot_(slot)
+    {
+        slot_ = &source;
+    }
+    TPlaying(const TPlaying&) = delete;
+    TPlaying& operator=(const TPlaying&) = delete;
+    ~TPlaying() { slot_ = nullptr; }
+
+private:
+    const TDriveSource*& slot_;
+};
 
 } // namespace
 
@@ -79,21 +118,32 @@ TForm1& TDriveSession::Form() const
     return *Form1;
 }
 
-void TDriveSession::Play(const std::vector<TDriveCommand>& script)
+void TDriveSession::Play(const TDriveSource& source)
 {
-    script_ = script;
-    next_ = 0;
     dismissals_ = 0;
     failure_ = nullptr;
-    while (next_ < script_.size() && !failure_) {
-        const TDriveCommand& command = script_[next_++];
-        Execute(command);
-        Pump();
+    {
+        const TPlaying playing(source_, source);
+        while (!failure_) {
+            const std::optional<TDriveCommand> command = source();
+            if (!command)
+                break;
+            Execute(*command);
+            Pump();
+        }
     }
-    script_.clear();
-    next_ = 0;
     if (failure_)
         std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+void TDriveSession::Play(const std::vector<TDriveCommand>& script)
+{
+    std::size_t next = 0;
+    Play([&]() -> std::optional<TDriveCommand> {
+        if (next == script.size())
+            return std::nullopt;
+        return script[next++];
+    });
 }
 
 void TDriveSession::Close()
@@ -150,14 +200,18 @@ bool TDriveSession::Execute(const TDriveCommand& command)
             }
             return false;
         case TDriveAction::Shot:
-            if (command.WholeScreen)
-                desktop_.SaveScreenPng(command.File);
-            else
-                desktop_.SaveWindowPng(Form1->Handle(), command.File);
+            WriteWhole(command.File, [&](const std::string& path) {
+                if (command.WholeScreen)
+                    desktop_.SaveScreenPng(path);
+                else
+                    desktop_.SaveWindowPng(Form1->Handle(), path);
+            });
             return false;
         case TDriveAction::Dump: {
             const std::string json = Dump();
-            WriteFileBytes(command.File, std::span(reinterpret_cast<const std::uint8_t*>(json.data()), json.size()));
+            WriteWhole(command.File, [&](const std::string& path) {
+                WriteFileBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(json.data()), json.size()));
+            });
             return false;
         }
         }
@@ -194,9 +248,12 @@ void TDriveSession::Pump()
 
 void TDriveSession::Idle()
 {
-    while (next_ < script_.size() && !failure_) {
+    while (source_ && !failure_) {
         try {
-            if (Execute(script_[next_++]))
+            const std::optional<TDriveCommand> command = (*source_)();
+            if (!command)
+                break;
+            if (Execute(*command))
                 return;
         } catch (...) {
             failure_ = std::current_exception();

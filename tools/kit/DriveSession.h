@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
 #include <exception>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,10 @@
 
 class TForm1;
 class THeadlessBackend;
+
+// Hands a session its commands one at a time, each when the one before has been played out;
+// none when the script is over. A line it cannot read raises EDriveScriptError.
+using TDriveSource = std::function<std::optional<TDriveCommand>()>;
 
 // The main window on the headless desktop, in the current folder, played by scripts. Start-up
 // is the program's own: the window is built from its layout (a failed connection shows its
@@ -22,6 +28,7 @@ public:
     TDriveSession(const TDriveSession&) = delete;
     TDriveSession& operator=(const TDriveSession&) = delete;
 
+    void Play(const TDriveSource& source);
     void Play(const std::vector<TDriveCommand>& script);
     void Play(std::string_view scriptText) { Play(ParseDriveScript(scriptText)); }
     // Closes the main window as the desktop's close command does.
@@ -49,8 +56,8 @@ private:
 
     THeadlessBackend& desktop_;
     std::vector<std::string> errors_;
-    std::vector<TDriveCommand> script_;
-    std::size_t next_ = 0;
+    // The script being played, or none.
+    const TDriveSource* source_ = nullptr;
     // A failure of the script (a file that cannot be written) met inside a modal loop.
     std::exception_ptr failure_;
     TPoint mouse_;

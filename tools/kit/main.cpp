@@ -30,7 +30,7 @@ int Usage()
                  "  theme export STYLE FILE       write a built-in style as a theme file\n"
                  "  theme dump FILE               list a theme file's values\n"
                  "  theme pack DIR FILE           make a theme file of a folder of images and values\n"
-                 "  drive SCRIPT                  play a script of input on the main window\n";
+                 "  drive SCRIPT|-                play a script of input on the main window (-: from standard input)\n";
     return 2;
 }
 
