@@ -17,9 +17,8 @@ TEST_F(MainWindowTest, TypedTextReachesTheFocusedControlKeyByKey)
     ASSERT_TRUE(edit->Focused());
     std::vector<int> keys;
     std::u32string chars;
-    edit->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState shift) {
-        keys.push_back(shift.Contains(ssShift) ? -key : key);
-    };
+    edit->OnKeyDown
+        = [&](TObject*, std::uint16_t& key, TShiftState shift) { keys.push_back(shift.Contains(ssShift) ? -key : key); };
     edit->OnKeyPress = [&](TObject*, char32_t& key) { chars += key; };
 
     Play("type Ka 1(n)\n");
