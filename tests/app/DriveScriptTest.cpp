@@ -118,22 +118,6 @@ TEST(DriveScript, TypeTakesTheRestOfTheLineAfterOneBlank)
     EXPECT_EQ(ErrorOf("Type a"), "Line 1: unknown command 'Type'");
 }
 
-TEST(DriveScript, ALineReadAloneKeepsTheNumberItIsGiven)
-{
-    EXPECT_FALSE(ParseDriveLine("# note", 4));
-    EXPECT_FALSE(ParseDriveLine(" \r", 5));
-    const auto command = ParseDriveLine("key Tab\r", 6);
-    ASSERT_TRUE(command);
-    EXPECT_EQ(command->VirtualKey, VK_TAB);
-    EXPECT_EQ(command->Line, 6);
-    try {
-        ParseDriveLine("jump", 7);
-        FAIL() << "read";
-    } catch (const EDriveScriptError& e) {
-        EXPECT_EQ(e.Message(), "Line 7: unknown command 'jump'");
-    }
-}
-
 TEST(DriveScript, AnEmptyScriptHasNoCommands)
 {
     EXPECT_TRUE(ParseDriveScript("").empty());

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/win/Clipboard.h"
 #include "host/win/Input.h"
 #include "host/win/MessageQueue.h"
 #include "host/win/Regions.h"
@@ -122,4 +123,12 @@ TEST_F(SdlDesktop, AClickArrivesAtItsClientCoordinatesAndACaptionDragMovesTheWin
     EXPECT_FALSE(Saw(form, WM_ENTERSIZEMOVE, 0));
     Xdotool("mousemove 260 360 click 1");
     EXPECT_TRUE(PumpUntil([&] { return Saw(form, WM_LBUTTONDOWN, MAKELPARAM(60, 160)); }));
+}
+
+TEST_F(SdlDesktop, TextGoesThroughTheDisplaysClipboard)
+{
+    SetClipboardText("ka'na (\u304b)");
+    EXPECT_EQ(GetClipboardText(), "ka'na (\u304b)");
+    SetClipboardText("");
+    EXPECT_EQ(GetClipboardText(), "");
 }
