@@ -216,7 +216,7 @@ TEST_F(EditTest, TheCaretStaysInViewAsTheTextScrolls)
     EXPECT_EQ(edit->TextLayout().CaretX.front(), layout.TextRect.Left) << "nothing left to scroll";
 }
 
-TEST_F(EditTest, AClickPlacesTheCaretAtTheNearestGapAndShiftClickSelects)
+TEST_F(EditTest, AClickPlacesTheCaretAtTheNearestGapAndShiftClickOrDragSelects)
 {
     auto* edit = Place<TsuiEdit>(10, 10);
     auto* other = Place<TsuiEdit>(10, 40);
@@ -241,6 +241,17 @@ TEST_F(EditTest, AClickPlacesTheCaretAtTheNearestGapAndShiftClickSelects)
     DispatchPendingMessages();
     EXPECT_EQ(edit->CaretPos(), 0);
     EXPECT_EQ(edit->SelLength(), 0);
+
+    // Dragging selects from the press to the pointer.
+    p = At(edit, layout.CaretX[1], middle);
+    desk->PressMouse(p.X, p.Y);
+    p = At(edit, layout.CaretX[3], middle);
+    desk->MoveMouse(p.X, p.Y);
+    desk->ReleaseMouse(p.X, p.Y);
+    DispatchPendingMessages();
+    EXPECT_EQ(edit->SelStart(), 1);
+    EXPECT_EQ(edit->SelLength(), 2);
+    EXPECT_EQ(edit->CaretPos(), 3);
 }
 
 TEST_F(EditTest, EveryStyleGivesBorderBackgroundFocusRingCaretAndSelection)
