@@ -9,7 +9,7 @@ void PublishFont(TPublisher<TFont>& p)
     p.Property("Charset", &TFont::Charset, &TFont::SetCharset).Idents(CharsetIdents());
     p.Property("Color", &TFont::Color, &TFont::SetColor).Idents(ColorIdents());
     p.Property("Height", &TFont::Height, &TFont::SetHeight);
-    p.Property("Name", &TFont::Name, &TFont::SetName);
+    p.Property("Name", &TFont::Name, &TFont::SetName).NoDefault();
     // Height says the same in pixels.
     p.Property("Size", &TFont::Size, &TFont::SetSize).Stored(false);
     p.Property("Style", &TFont::Style, &TFont::SetStyle);

@@ -207,6 +207,14 @@ public:
         default_ = value;
         return *this;
     }
+    // A string that a fresh object does not hold empty, nor always the same (a font's name
+    // follows its parent's): written always, so that an empty value reads back empty.
+    TPublishedProperty& NoDefault()
+        requires(kKind == TTypeKind::tkString)
+    {
+        noDefault_ = true;
+        return *this;
+    }
     // The class's own test whether to write the value (ParentFont-style switches).
     template <typename C>
     TPublishedProperty& Stored(bool (C::*stored)() const)
@@ -252,7 +260,7 @@ public:
             if (default_)
                 return !((object.*get_)() == *default_);
             if constexpr (kKind == TTypeKind::tkString)
-                return !std::string_view((object.*get_)()).empty();
+                return noDefault_ || !std::string_view((object.*get_)()).empty();
             return true;
         }
     }
@@ -379,6 +387,7 @@ private:
     Get get_;
     Set set_;
     std::optional<DefaultValue> default_;
+    bool noDefault_ = false;
     std::function<bool(const T&)> stored_;
 };
 

@@ -5,6 +5,7 @@
 #include "TestComponents.h"
 #include "host/res/Resources.h"
 #include "host/ui/Application.h"
+#include "host/ui/Properties.h"
 #include "host/ui/Streaming.h"
 
 namespace {
@@ -249,6 +250,37 @@ TEST_F(ReaderTest, WrittenLayoutsReadBackTheSame)
     }
     EXPECT_LT(written.find("object Sheet2"), written.find("object Sheet1")) << "children in their own order";
     EXPECT_EQ(written.find("Missing"), std::string::npos);
+}
+
+TEST_F(ReaderTest, StoredStringsReadBackAsStoredWhateverTheirDefault)
+{
+    struct TCase {
+        const char* className;
+        const char* property;
+        const char* stored;
+        const char* value;
+    };
+    const TCase cases[] = {
+        {"TTestPanel", "Font.Name", "''", ""}, // a fresh font has a name
+        {"TTestPanel", "Font.Name", "'MS Sans Serif'", "MS Sans Serif"},
+        {"TTestPanel", "Font.Name", "'Tahoma'", "Tahoma"},
+        {"TTestPanel", "Caption", "''", ""},
+        {"TTestPanel", "Caption", "'It''s'", "It's"},
+        {"TTestLabel", "Caption", "''", ""}, // stored default 'Label'
+        {"TTestLabel", "Caption", "'Title'", "Title"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.className) + " " + c.property + " = " + c.stored);
+        const std::string text = std::string("object Form1: TTestForm\n  object Thing: ") + c.className + "\n    "
+                                 + c.property + " = " + c.stored + "\n  end\nend\n";
+        TTestForm first;
+        ReadComponentFromString(text, &first);
+        const std::string written = WriteComponentToString(&first);
+        TTestForm second;
+        ReadComponentFromString(written, &second);
+        EXPECT_EQ(GetStrProp(second.FindComponent("Thing"), c.property), c.value);
+        EXPECT_EQ(WriteComponentToString(&second), written);
+    }
 }
 
 TEST_F(ReaderTest, WriterLeavesOutDefaultsAndWhatCannotBeNamed)
