@@ -1,0 +1,53 @@
+// The layout fuzzer's round trip over its seed corpus, and the inputs it once found failing,
+// each by name.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fuzz/LayoutRoundTrip.h"
+#include "host/sys/Files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCorpus = MORALEAF_LAYOUT_CORPUS;
+
+std::string CorpusText(const fs::path& file)
+{
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(file.string());
+    return { bytes.begin(), bytes.end() };
+}
+
+// The layout's written text, which must read back to itself.
+std::string RoundTrip(const std::string& text)
+{
+    const std::optional<std::string> written = RewriteFuzzLayout(text);
+    if (!written)
+        return "(does not read)";
+    EXPECT_EQ(RewriteFuzzLayout(*written), written);
+    return *written;
+}
+
+} // namespace
+
+TEST(LayoutFuzzRegression, AnEmptyFontNameIsWrittenAndReadBackEmpty)
+{
+    const std::string written = RoundTrip(CorpusText(kCorpus / "round-trip-empty-font-name.txt"));
+    EXPECT_NE(written.find("    Font.Name = ''\n"), std::string::npos) << written;
+}
+
+TEST(LayoutFuzzRegression, EverySeedComesBackFromItsWrittenText)
+{
+    int seeds = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kCorpus)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        RoundTrip(CorpusText(entry.path()));
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 5);
+}
