@@ -157,5 +157,6 @@ void TsuiButton::DrawFocus(TCanvas& Canvas)
 
 void RegisterButtonClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiButton, TsuiCheckBox, TsuiRadioButton>();
 }

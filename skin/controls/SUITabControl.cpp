@@ -597,5 +597,6 @@ void TsuiTab::Notification(TComponent* Component, TOperation Operation)
 
 void RegisterTabControlClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiTab>();
 }

@@ -104,3 +104,8 @@ void GetControlBitmapFrame(
     else
         GetThemeBitmapFrame(style, Entry, &Bitmap, FrameCount, FrameIndex);
 }
+
+void RegisterFileThemeClasses()
+{
+    RegisterClasses<TsuiFileTheme>();
+}

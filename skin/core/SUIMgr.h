@@ -47,3 +47,7 @@ private:
 // built-in style that stands in.
 void GetControlBitmapFrame(
     const TsuiFileTheme* FileTheme, TsuiUIStyle UIStyle, int Entry, TBitmap& Bitmap, int FrameCount, int FrameIndex);
+
+// Lets stored layouts hold a TsuiFileTheme; the registration of every skinned control calls it,
+// since any of them may refer to one.
+void RegisterFileThemeClasses();

@@ -588,5 +588,6 @@ void TsuiForm::Publish(TPublisher<TsuiForm>& p)
 
 void RegisterFormClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiForm>();
 }

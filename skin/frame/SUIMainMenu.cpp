@@ -131,5 +131,6 @@ void TsuiMainMenu::DrawItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARec
 
 void RegisterMainMenuClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiMainMenu>();
 }

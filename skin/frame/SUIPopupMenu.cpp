@@ -79,5 +79,6 @@ const TImageList& MenuCheckImages()
 
 void RegisterPopupMenuClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiPopupMenu>();
 }

@@ -504,5 +504,6 @@ void TsuiTitleBar::WMNCHitTest(TMessage& Message)
 
 void RegisterTitleBarClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiTitleBar, TsuiTitleBarPopupMenu>();
 }
