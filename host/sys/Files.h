@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "host/sys/Exception.h"
 
 namespace files_detail {
@@ -28,13 +30,24 @@ using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 constexpr std::size_t kMaxFileBytes = std::size_t{1} << 28;
 
 // The whole content of a file; EFOpenError ("Cannot open file "PATH". REASON") when it
-// cannot be read or is larger than kMaxFileBytes (a device such as /dev/zero never ends).
+// cannot be read or is larger than kMaxFileBytes. A file of known size is measured before a
+// byte of it is read; one of unknown size (a device such as /dev/zero never ends) is refused
+// once it has given more.
 inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path)
 {
     files_detail::TFile file(std::fopen(path.c_str(), "rb"));
     if (!file)
         files_detail::Fail("Cannot open file", path, errno);
+    // The open file itself is measured, so that it cannot be swapped for another meanwhile.
+    struct stat info { };
+    if (::fstat(::fileno(file.get()), &info) != 0)
+        files_detail::Fail("Cannot open file", path, errno);
     std::vector<std::uint8_t> bytes;
+    if (S_ISREG(info.st_mode)) {
+        if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes)
+            files_detail::Fail("Cannot open file", path, EFBIG);
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
     std::uint8_t chunk[65536];
     for (;;) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
