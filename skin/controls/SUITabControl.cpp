@@ -430,6 +430,8 @@ void TsuiTabControlTopPanel::WndProc(TMessage& Message)
 
 void TsuiTab::Publish(TPublisher<TsuiTab>& p)
 {
+    // The constructor's blank caption is the default, so that a stored empty one is written.
+    p.Property("Caption", &TsuiTab::Caption, &TsuiTab::SetCaption).Default(" ");
     p.Property("UIStyle", &TsuiTab::UIStyle, &TsuiTab::SetUIStyle);
     p.Property("FileTheme", &TsuiTab::FileTheme, &TsuiTab::SetFileTheme);
     p.Property("LeftMargin", &TsuiTab::LeftMargin, &TsuiTab::SetLeftMargin);

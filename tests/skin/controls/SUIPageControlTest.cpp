@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ui/Properties.h"
 #include "host/ui/Publisher.h"
 #include "host/ui/Streaming.h"
 #include "tests/skin/controls/SUITabControlTestSupport.h"
@@ -163,6 +164,33 @@ TEST_F(PageControlTest, MainWindowLoadsInStoredPageOrderWithoutChangeEvents)
     EXPECT_TRUE(Sheet(window, "suiTabSheet3")->Enabled());
     EXPECT_EQ(window->Changes, 0);
     EXPECT_EQ(Sheet(window, "suiTabSheet1")->BoundsRect(), Bounds(3, 37, 668, 336));
+}
+
+TEST_F(PageControlTest, StoredCaptionsAndFontNamesReadBackAsStored)
+{
+    struct TCase {
+        const char* property;
+        const char* stored;
+        const char* value;
+    };
+    const TCase cases[] = {
+        { "Caption", "''", "" }, // a fresh page control's caption is blank
+        { "Caption", "' '", " " },
+        { "Caption", "'Pages'", "Pages" },
+        { "Font.Name", "''", "" },
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.property) + " = " + c.stored);
+        const std::string text = std::string("object Stored: TForm\n  object suiPageControl1: TsuiPageControl\n    ") + c.property
+            + " = " + c.stored + "\n  end\nend\n";
+        TForm first(nullptr);
+        ReadComponentFromString(text, &first);
+        const std::string written = WriteComponentToString(&first);
+        TForm second(nullptr);
+        ReadComponentFromString(written, &second);
+        EXPECT_EQ(GetStrProp(second.FindComponent("suiPageControl1"), c.property), c.value);
+        EXPECT_EQ(WriteComponentToString(&second), written);
+    }
 }
 
 TEST_F(PageControlTest, ClickOnADisabledSheetsTabActivatesItBeforeOnChange)
