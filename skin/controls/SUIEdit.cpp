@@ -446,5 +446,6 @@ void TsuiEdit::Notification(TComponent* Component, TOperation Operation)
 
 void RegisterEditClasses()
 {
+    RegisterFileThemeClasses();
     RegisterClasses<TsuiEdit>();
 }
