@@ -4,12 +4,15 @@
 #include "app/f_main.h"
 #include "host/ui/Application.h"
 #include "host/voice/VoiceService.h"
+#include "host/win/QuitSignals.h"
 #include "host/win/WindowSystem.h"
 #include "host/win/backends/SdlBackend.h"
 
 int main()
 {
     try {
+        // kill, Ctrl+C and a closing terminal close the window as its close button does.
+        CatchQuitSignals();
         TSdlBackend::Install();
     } catch (const Exception& e) {
         std::cerr << "moraleaf: " << e.Message() << '\n';

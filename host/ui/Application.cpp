@@ -9,6 +9,7 @@
 #include "host/win/MessageQueue.h"
 #include "host/win/Timers.h"
 #include "host/win/Window.h"
+#include "host/win/WindowSystem.h"
 
 TApplication* Application = nullptr;
 
@@ -34,8 +35,8 @@ TApplication::~TApplication()
     Destroying();
     hintWindow_.reset();
     DestroyComponents();
-    if (timerWindow_ && IsWindow(timerWindow_))
-        DestroyWindow(timerWindow_);
+    if (appWindow_ && IsWindow(appWindow_))
+        DestroyWindow(appWindow_);
     if (Application == this)
         Application = nullptr;
 }
@@ -43,11 +44,14 @@ TApplication::~TApplication()
 void TApplication::Initialize()
 {
     RegisterControlClasses();
+    if (WindowSystemRunning())
+        AppWindow();
 }
 
 void TApplication::Run()
 {
-    if (mainForm_)
+    // A quit request may have come while the main form was being made.
+    if (mainForm_ && !terminated_)
         mainForm_->Show();
     while (!terminated_)
         HandleMessage();
@@ -161,9 +165,9 @@ THintWindow* TApplication::HintWindow() const
     return hintShown_ ? hintWindow_.get() : nullptr;
 }
 
-HWND TApplication::TimerWindow()
+HWND TApplication::AppWindow()
 {
-    if (!timerWindow_ || !IsWindow(timerWindow_)) {
+    if (!appWindow_ || !IsWindow(appWindow_)) {
         TCreateParams p;
         p.Style = WS_POPUP;
         p.WndProc = [this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -171,11 +175,24 @@ HWND TApplication::TimerWindow()
                 HintTimer(wParam);
                 return 0;
             }
+            if (msg == WM_ENDSESSION) {
+                EndSession();
+                return 0;
+            }
             return DefWindowProc(wnd, msg, wParam, lParam);
         };
-        timerWindow_ = CreateWindowEx(p);
+        appWindow_ = CreateWindowEx(p);
     }
-    return timerWindow_;
+    return appWindow_;
+}
+
+void TApplication::EndSession()
+{
+    // As the main form's close button does, so that its close handlers run.
+    if (mainForm_)
+        mainForm_->Close();
+    else
+        Terminate();
 }
 
 void TApplication::HintMouseMessage(TControl* control, const TMessage& message)
@@ -206,7 +223,7 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& message)
     hintControl_ = control;
     // The text is taken when the pause ends: a mouse-move handler may set it meanwhile.
     if (showHint_ && control->ShowHint())
-        SetTimer(TimerWindow(), kHintShowTimer, static_cast<UINT>(hintPause_));
+        SetTimer(AppWindow(), kHintShowTimer, static_cast<UINT>(hintPause_));
 }
 
 void TApplication::MouseLeftWindow(TControl* window)
@@ -223,7 +240,7 @@ void TApplication::MouseLeftWindow(TControl* window)
 
 void TApplication::HintTimer(UINT_PTR id)
 {
-    KillTimer(TimerWindow(), id);
+    KillTimer(AppWindow(), id);
     if (id == kHintShowTimer)
         ShowHintNow();
     else
@@ -244,14 +261,14 @@ void TApplication::ShowHintNow()
     GetCursorPos(&p);
     hintWindow_->ActivateHint(hintWindow_->CalcHintRect(hint, { p.X, p.Y + 20 }), hint);
     hintShown_ = true;
-    SetTimer(TimerWindow(), kHintHideTimer, static_cast<UINT>(hintHidePause_));
+    SetTimer(AppWindow(), kHintHideTimer, static_cast<UINT>(hintHidePause_));
 }
 
 void TApplication::CancelHint()
 {
-    if (timerWindow_ && IsWindow(timerWindow_)) {
-        KillTimer(timerWindow_, kHintShowTimer);
-        KillTimer(timerWindow_, kHintHideTimer);
+    if (appWindow_ && IsWindow(appWindow_)) {
+        KillTimer(appWindow_, kHintShowTimer);
+        KillTimer(appWindow_, kHintHideTimer);
     }
     if (hintShown_ && hintWindow_)
         hintWindow_->ReleaseHandle();

@@ -21,6 +21,8 @@ public:
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
 
+    // With the window system running, also makes the application's window, so that a quit
+    // request (SIGTERM, SIGINT, SIGHUP) is taken from the start.
     void Initialize();
     // Creates a form owned by the application; the first becomes the main form.
     template <typename T> void CreateForm(T*& reference)
@@ -77,7 +79,10 @@ public:
 
 private:
     bool ProcessMessage(MSG& msg);
-    HWND TimerWindow();
+    // The application's hidden window: it runs the hint timers and takes the request to end
+    // the program that the desktop posts to every top-level window.
+    HWND AppWindow();
+    void EndSession();
     void HintTimer(UINT_PTR id);
     void ShowHintNow();
 
@@ -92,7 +97,7 @@ private:
     TControl* hintControl_ = nullptr;
     TControl* captureControl_ = nullptr;
     TControl* clickTarget_ = nullptr;
-    HWND timerWindow_ = nullptr;
+    HWND appWindow_ = nullptr;
     std::unique_ptr<THintWindow> hintWindow_;
     bool hintShown_ = false;
 };

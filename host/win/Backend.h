@@ -43,6 +43,8 @@ public:
     virtual void ShowStateChanged(HWND wnd, TShowState state) = 0;
     virtual void FocusChanged(HWND wnd, bool gained) = 0;
     virtual void CloseRequested(HWND wnd) = 0;
+    // The program is asked to end: a quit signal, or the desktop's own quit request.
+    virtual void QuitRequested() = 0;
 
 protected:
     ~TBackendEvents() = default;

@@ -99,6 +99,7 @@ public:
     void ShowStateChanged(HWND wnd, TShowState state) override;
     void FocusChanged(HWND wnd, bool gained) override;
     void CloseRequested(HWND wnd) override;
+    void QuitRequested() override;
 
 private:
     std::unique_ptr<TBackend> backend_;

@@ -28,6 +28,9 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ERASEBKGND = 0x0014;
+// Posted to every top-level window when the program is asked to end (a quit signal, or the
+// desktop's quit request); the default ignores it.
+constexpr UINT WM_ENDSESSION = 0x0016;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_SETCURSOR = 0x0020;

@@ -354,3 +354,11 @@ void TDesktop::CloseRequested(HWND wnd)
     if (FindWindow(wnd))
         PostMessage(wnd, WM_CLOSE, 0, 0);
 }
+
+void TDesktop::QuitRequested()
+{
+    // Posted, not sent: the request may come in the middle of a message, and a modal loop
+    // running then dispatches it like any other.
+    for (TWindow* top : TopLevels)
+        PostMessage(top, WM_ENDSESSION, 1, 0);
+}

@@ -1,6 +1,9 @@
 // The main window as the program starts and ends.
+#include <csignal>
+
 #include "AppTestSupport.h"
 #include "host/data/ADOConnection.h"
+#include "host/win/QuitSignals.h"
 #include "host/win/Window.h"
 #include "skin/frame/SUIForm.h"
 
@@ -102,6 +105,20 @@ TEST_F(MainWindowTest, ClosingTheWindowClosesTheChartQueryAndEndsTheProgram)
     Play(ClickTab(0));
     ASSERT_TRUE(Form().Query1->Active());
     Session().Close();
+    EXPECT_FALSE(Form().Query1->Active());
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(Session().Errors().empty());
+}
+
+TEST_F(MainWindowTest, AQuitSignalClosesTheWindowThroughItsCloseHandler)
+{
+    CatchQuitSignals();
+    WriteDatabase(SmallDeck());
+    Start();
+    Play(ClickTab(0));
+    ASSERT_TRUE(Form().Query1->Active());
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    Play("wait 1\n");
     EXPECT_FALSE(Form().Query1->Active());
     EXPECT_TRUE(Application->Terminated());
     EXPECT_TRUE(Session().Errors().empty());

@@ -8,6 +8,7 @@
 #include "host/win/Desktop.h"
 #include "host/win/Input.h"
 #include "host/win/MessageQueue.h"
+#include "host/win/QuitSignals.h"
 #include "host/win/WindowSystem.h"
 
 namespace {
@@ -131,6 +132,12 @@ void THeadlessBackend::TypeText(std::string_view utf8)
 void THeadlessBackend::TypeChar(char32_t ch)
 {
     Events().Char(ch);
+}
+
+void THeadlessBackend::PollEvents()
+{
+    if (TakeQuitSignal())
+        Events().QuitRequested();
 }
 
 void THeadlessBackend::WaitForEvents(int timeoutMs)

@@ -85,7 +85,8 @@ public:
     std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     std::uint64_t Now() override { return now_; }
-    void PollEvents() override { }
+    // Takes a caught quit signal (CatchQuitSignals) as the desktop's quit request.
+    void PollEvents() override;
     void WaitForEvents(int timeoutMs) override;
 
 private:

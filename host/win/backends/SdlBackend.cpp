@@ -10,8 +10,10 @@
 #include <SDL2/SDL.h>
 
 #include "host/gfx/Utf8.h"
+#include "host/win/QuitSignals.h"
 #include "host/win/WindowSystem.h"
 #include "host/win/backends/SdlKeys.h"
+#include "host/win/backends/X11Connection.h"
 #include "host/win/backends/XShape.h"
 
 namespace {
@@ -71,6 +73,9 @@ TSdlBackend::TSdlBackend()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Quit signals are the program's own (CatchQuitSignals): SDL's handlers would turn them
+    // into an SDL_QUIT that its wait does not wake up for.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw EWindowSystemError(SdlError("Cannot open the display"));
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -120,6 +125,11 @@ SDL_Window* TSdlBackend::WindowOf(HWND wnd) const
 {
     auto it = windows_.find(wnd);
     return it == windows_.end() ? nullptr : it->second.Window;
+}
+
+SDL_Window* TSdlBackend::AnyWindow() const
+{
+    return windows_.empty() ? nullptr : windows_.begin()->second.Window;
 }
 
 HWND TSdlBackend::WindowFor(std::uint32_t windowId) const
@@ -308,6 +318,8 @@ std::uint64_t TSdlBackend::Now()
 
 void TSdlBackend::PollEvents()
 {
+    if (events_ && TakeQuitSignal())
+        events_->QuitRequested();
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Translate(event);
@@ -316,11 +328,19 @@ void TSdlBackend::PollEvents()
 void TSdlBackend::WaitForEvents(int timeoutMs)
 {
     SDL_Event event;
-    const int got = timeoutMs < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeoutMs);
-    if (got) {
+    if (SDL_PollEvent(&event)) {
         Translate(event);
         PollEvents();
+        return;
     }
+    // The X connection and the quit signals' pipe are watched together, so that a signal
+    // ends the wait at once.
+    if (!WaitForX11Events(AnyWindow(), QuitSignalFd(), timeoutMs)) {
+        const int got = timeoutMs < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeoutMs);
+        if (got)
+            Translate(event);
+    }
+    PollEvents();
 }
 
 TPoint TSdlBackend::ScreenPoint(std::uint32_t windowId, int x, int y) const
@@ -379,6 +399,7 @@ void TSdlBackend::Translate(const SDL_Event& event)
             events_->Char(ch);
         break;
     case SDL_WINDOWEVENT: TranslateWindowEvent(event); break;
+    case SDL_QUIT: events_->QuitRequested(); break;
     default: break;
     }
 }

@@ -54,6 +54,8 @@ private:
     };
 
     SDL_Window* WindowOf(HWND wnd) const;
+    // One of the program's windows, for what is asked of the display rather than a window.
+    SDL_Window* AnyWindow() const;
     HWND WindowFor(std::uint32_t windowId) const;
     TPoint ScreenPoint(std::uint32_t windowId, int x, int y) const;
     void Translate(const SDL_Event& event);

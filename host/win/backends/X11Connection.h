@@ -1,0 +1,14 @@
+#pragma once
+#include "host/sys/Types.h"
+
+struct SDL_Window;
+
+// What the SDL backend asks of the X server itself, over the connection SDL opened for a
+// window. Each answers false when the window is not on X11.
+
+// Waits until the connection has events, fd (unless -1) is readable, a signal arrives, or
+// timeoutMs passes (negative: no limit). SDL's own wait sleeps through signals.
+bool WaitForX11Events(SDL_Window* window, int fd, int timeoutMs);
+// The pointer's screen position and whether its left button is down, as the server has them
+// now: SDL's cached answer misses pointer warps (VNC, tablets, xdotool).
+bool QueryX11Pointer(SDL_Window* window, TPoint& position, bool& leftDown);
