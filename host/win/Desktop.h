@@ -34,6 +34,9 @@ struct TTimer {
 struct TMouseState {
     // Position of the last mouse input taken from the queue.
     TPoint Pos;
+    // No input since has said that the pointer left the program's windows: Pos is the cursor
+    // position, rather than what the desktop answers when asked.
+    bool Inside = false;
     TWindow* Capture = nullptr;
     // The window under the pointer and its hit-test code, as of that input.
     TWindow* Under = nullptr;

@@ -34,6 +34,8 @@ bool TrackMouseEvent(const TRACKMOUSEEVENT* track);
 // input retrieved so far.
 short GetKeyState(int virtualKey);
 
+// The pointer's screen position: that of the last mouse input over the program's windows, or,
+// while the pointer is outside them, where the desktop says it is now.
 bool GetCursorPos(TPoint* point);
 // Shows a system pointer; returns the previous one.
 HCURSOR SetCursor(HCURSOR cursor);

@@ -134,6 +134,7 @@ void TranslateMouseInput(const TRawInput& input)
 {
     TDesktop& d = Desktop();
     TMouseState& m = d.Mouse;
+    m.Inside = input.Kind != TRawInput::TKind::MouseLeft;
     if (input.Kind == TRawInput::TKind::MouseLeft) {
         m.Under = nullptr;
         EndTracking();
@@ -267,7 +268,7 @@ bool GetCursorPos(TPoint* point)
         return false;
     TDesktop& d = Desktop();
     bool leftDown = false;
-    if (!d.Backend().GlobalMouse(*point, leftDown))
+    if (d.Mouse.Inside || !d.Backend().GlobalMouse(*point, leftDown))
         *point = d.Mouse.Pos;
     return true;
 }

@@ -120,7 +120,13 @@ bool TMoveSizeLoop::TakeInput(const TRawInput& input)
         d.KeysDown[input.Button == TMouseButton::Left ? VK_LBUTTON : input.Button == TMouseButton::Right ? VK_RBUTTON : VK_MBUTTON]
             = input.Kind == TRawInput::TKind::MouseDown;
         if (input.Kind == TRawInput::TKind::MouseUp && input.Button == TMouseButton::Left) {
-            Track(input.Pos);
+            // An event's position is relative to where the window was when it happened, which
+            // the loop has moved since; the desktop's own answer is not.
+            TPoint pos = input.Pos;
+            bool leftDown = false;
+            if (global_)
+                d.Backend().GlobalMouse(pos, leftDown);
+            Track(pos);
             done_ = true;
         }
         break;

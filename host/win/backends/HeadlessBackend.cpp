@@ -134,6 +134,15 @@ void THeadlessBackend::TypeChar(char32_t ch)
     Events().Char(ch);
 }
 
+bool THeadlessBackend::GlobalMouse(TPoint& position, bool& leftDown)
+{
+    if (!globalPointer_)
+        return false;
+    position = *globalPointer_;
+    leftDown = false;
+    return true;
+}
+
 void THeadlessBackend::PollEvents()
 {
     if (TakeQuitSignal())

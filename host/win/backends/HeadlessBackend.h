@@ -78,7 +78,10 @@ public:
     void ShowNative(HWND wnd, bool visible, TShowState state) override;
     void ActivateNative(HWND) override { }
     void Present(HWND wnd, const TBitmap& pixels, const TRegion& dirty) override;
-    bool GlobalMouse(TPoint&, bool&) override { return false; }
+    // The desktop sees the pointer only through its events, unless a test makes it answer a
+    // position of its own when asked (as SDL's cached answer can lag behind pointer warps).
+    void SetGlobalPointer(std::optional<TPoint> position) { globalPointer_ = position; }
+    bool GlobalMouse(TPoint& position, bool& leftDown) override;
     void SetCursorShape(HCURSOR cursor) override { cursor_ = cursor; }
     void SetMouseCapture(bool captured) override { mouseCaptured_ = captured; }
     // A clipboard of the desktop's own, which tests fill and read.
@@ -110,4 +113,5 @@ private:
     HCURSOR cursor_ = IDC_ARROW;
     bool mouseCaptured_ = false;
     std::string clipboard_;
+    std::optional<TPoint> globalPointer_;
 };

@@ -274,6 +274,8 @@ void TSdlBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& dirty)
 
 bool TSdlBackend::GlobalMouse(TPoint& position, bool& leftDown)
 {
+    if (QueryX11Pointer(AnyWindow(), position, leftDown))
+        return true;
     int x = 0;
     int y = 0;
     const Uint32 buttons = SDL_GetGlobalMouseState(&x, &y);
@@ -343,12 +345,14 @@ void TSdlBackend::WaitForEvents(int timeoutMs)
     PollEvents();
 }
 
-TPoint TSdlBackend::ScreenPoint(std::uint32_t windowId, int x, int y) const
+TPoint TSdlBackend::ScreenPoint(std::uint32_t windowId, int x, int y)
 {
     SDL_Window* window = SDL_GetWindowFromID(windowId);
     if (!window) {
-        SDL_GetGlobalMouseState(&x, &y);
-        return {x, y};
+        TPoint position;
+        bool leftDown = false;
+        GlobalMouse(position, leftDown);
+        return position;
     }
     int left = 0;
     int top = 0;
@@ -377,12 +381,9 @@ void TSdlBackend::Translate(const SDL_Event& event)
         break;
     }
     case SDL_MOUSEWHEEL: {
-        int x = 0;
-        int y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
         const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
         if (notches != 0)
-            events_->MouseWheel(notches * WHEEL_DELTA, {x, y});
+            events_->MouseWheel(notches * WHEEL_DELTA, ScreenPoint(event.wheel.windowID, event.wheel.mouseX, event.wheel.mouseY));
         break;
     }
     case SDL_KEYDOWN:

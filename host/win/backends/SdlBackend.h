@@ -57,7 +57,7 @@ private:
     // One of the program's windows, for what is asked of the display rather than a window.
     SDL_Window* AnyWindow() const;
     HWND WindowFor(std::uint32_t windowId) const;
-    TPoint ScreenPoint(std::uint32_t windowId, int x, int y) const;
+    TPoint ScreenPoint(std::uint32_t windowId, int x, int y);
     void Translate(const SDL_Event& event);
     void TranslateWindowEvent(const SDL_Event& event);
 

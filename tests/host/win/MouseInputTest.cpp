@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "WinTestSupport.h"
 #include "host/win/Regions.h"
 #include "host/win/VirtualKeys.h"
@@ -232,6 +234,36 @@ TEST_F(MouseInput, TheCursorFollowsTheWindowUnderThePointer)
     TPoint pos;
     GetCursorPos(&pos);
     EXPECT_EQ(pos, (TPoint{100, 100}));
+}
+
+TEST_F(MouseInput, TheCursorPositionIsTheLastPointerEventUnlessThePointerLeftTheWindows)
+{
+    TopLevel(100, 100, 300, 200);
+    DispatchPendingMessages();
+    // The desktop's own answer lags behind (SDL's cache misses pointer warps).
+    desk->SetGlobalPointer(TPoint { 5, 5 });
+    struct TStep {
+        const char* What;
+        std::function<void()> Do;
+        TPoint Expected;
+    };
+    const std::vector<TStep> steps = {
+        { "before any event the desktop is asked", [] {}, { 5, 5 } },
+        { "a move over the window", [&] { desk->MoveMouse(150, 160); }, { 150, 160 } },
+        { "a press", [&] { desk->PressMouse(170, 180); }, { 170, 180 } },
+        { "a release", [&] { desk->ReleaseMouse(171, 181); }, { 171, 181 } },
+        { "a wheel notch", [&] { desk->Wheel(200, 190, WHEEL_DELTA); }, { 200, 190 } },
+        { "leaving every window", [&] { desk->LeaveWindows(); }, { 5, 5 } },
+        { "back over the window", [&] { desk->MoveMouse(120, 130); }, { 120, 130 } },
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.What);
+        step.Do();
+        DispatchPendingMessages();
+        TPoint pos;
+        ASSERT_TRUE(GetCursorPos(&pos));
+        EXPECT_EQ(pos, step.Expected);
+    }
 }
 
 TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput)
