@@ -1,5 +1,7 @@
 #include "host/ui/Forms.h"
 
+#include <cstdlib>
+
 #include "host/ui/Application.h"
 #include "host/ui/ExtCtrls.h"
 #include "host/ui/Menus.h"
@@ -14,6 +16,27 @@
 #include "host/win/SystemInfo.h"
 #include "host/win/VirtualKeys.h"
 #include "host/win/WindowSystem.h"
+
+namespace {
+
+// Bounds moved onto the work area's edges that lie within buffer pixels, on either side.
+TRect SnappedToWorkArea(const TRect& bounds, int buffer)
+{
+    TRect area;
+    if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0))
+        return bounds;
+    auto shift = [buffer](int low, int high, int areaLow, int areaHigh) {
+        if (std::abs(low - areaLow) <= buffer)
+            return areaLow - low;
+        if (std::abs(high - areaHigh) <= buffer)
+            return areaHigh - high;
+        return 0;
+    };
+    return bounds.Offset(
+        shift(bounds.Left, bounds.Right, area.Left, area.Right), shift(bounds.Top, bounds.Bottom, area.Top, area.Bottom));
+}
+
+} // namespace
 
 void RegisterControlClasses()
 {
@@ -79,6 +102,7 @@ void TForm::Publish(TPublisher<TForm>& p)
     p.Property("Position", &TForm::Position, &TForm::SetPosition).Default(poDesigned);
     p.Property("Scaled", &TForm::Scaled, &TForm::SetScaled).Default(true);
     p.Property("ScreenSnap", &TForm::ScreenSnap, &TForm::SetScreenSnap).Default(false);
+    p.Property("SnapBuffer", &TForm::SnapBuffer, &TForm::SetSnapBuffer).Default(10);
     p.Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight).Default(13);
     p.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState).Default(wsNormal);
     p.Event("OnActivate", &TForm::OnActivate);
@@ -606,6 +630,13 @@ void TCustomForm::WndProc(TMessage& message)
             info->ptMaxTrackSize.Y = constraints_.MaxHeight();
         return;
     }
+    case WM_MOVING:
+        TCustomControl::WndProc(message);
+        if (screenSnap_) {
+            auto* bounds = reinterpret_cast<TRect*>(message.LParam);
+            *bounds = SnappedToWorkArea(*bounds, snapBuffer_);
+        }
+        return;
     case CM_DIALOGKEY:
         if (message.WParam == VK_TAB) {
             SelectNext(activeControl_, !KeyboardShiftState().Contains(TShiftStateItem::ssShift), true);

@@ -143,8 +143,11 @@ public:
     void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
     int TextHeight() const { return textHeight_; }
     void SetTextHeight(int value) { textHeight_ = value; }
+    // A form dragged by its caption to within SnapBuffer pixels of a work-area edge lands on it.
     bool ScreenSnap() const { return screenSnap_; }
     void SetScreenSnap(bool value) { screenSnap_ = value; }
+    int SnapBuffer() const { return snapBuffer_; }
+    void SetSnapBuffer(int value) { snapBuffer_ = std::max(value, 0); }
     bool OldCreateOrder() const { return oldCreateOrder_; }
     void SetOldCreateOrder(bool value) { oldCreateOrder_ = value; }
     TControlScrollBar& HorzScrollBar() { return horzScrollBar_; }
@@ -231,6 +234,7 @@ private:
     int pixelsPerInch_ = 96;
     int textHeight_ = 13;
     bool screenSnap_ = false;
+    int snapBuffer_ = 10;
     bool oldCreateOrder_ = false;
     TControlScrollBar horzScrollBar_{sbHorizontal};
     TControlScrollBar vertScrollBar_{sbVertical};

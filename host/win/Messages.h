@@ -66,6 +66,9 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+// Sent by the move loop before each step; lParam points at the window's new screen bounds
+// (a TRect), which the procedure may change.
+constexpr UINT WM_MOVING = 0x0216;
 constexpr UINT WM_MDICREATE = 0x0220;
 constexpr UINT WM_MDIDESTROY = 0x0221;
 constexpr UINT WM_MDIACTIVATE = 0x0222;

@@ -154,6 +154,9 @@ void TMoveSizeLoop::Track(TPoint pos)
     TRect r = startBounds_;
     if (edge_ == 0) {
         r = r.Offset(dx, dy);
+        SendMessage(w_, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+        if (!FindWindow(w_))
+            return;
     } else {
         const TPoint minSize = limits_.ptMinTrackSize;
         const TPoint maxSize = limits_.ptMaxTrackSize;

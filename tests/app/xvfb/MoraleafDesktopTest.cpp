@@ -1,10 +1,13 @@
 // The real moraleaf on an X display (started by xvfb-e2e.sh): xdotool clicks the three tabs,
-// a radio button and the draw button, and the screen shows what each should.
+// a radio button and the draw button, and the screen shows what each should; quit signals end
+// it, tooltips appear at the pointer, and a dragged title bar snaps the window to the screen's
+// edges.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +38,8 @@ constexpr TRect kFirstCell { 14, 70, 114, 170 }; // a chart's first cell
 constexpr TPoint kBareChart { 600, 300 }; // white scroll box beyond the fifth column
 constexpr TPoint kBarePanel { 50, 300 }; // the random-draw page's cream panel
 constexpr TPoint kCloseButton { 663, 12 };
+constexpr TPoint kTitleBar { 300, 10 };
+constexpr int kScreenWidth = 1280; // as xvfb-e2e.sh starts Xvfb
 
 // One hiragana and one katakana, each a square of its own colour at the charts' first place.
 // The all-kana draw counts two rows and looks up id 0 or 1, which no row has, so entering the
@@ -107,14 +112,13 @@ protected:
                 ::execl(MORALEAF_PROGRAM, MORALEAF_PROGRAM, static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        std::string window;
         ASSERT_TRUE(WaitFor([&] {
-            window = Output("xdotool search --onlyvisible --name '^Moraleaf$' 2>/dev/null | head -1");
-            return !window.empty();
+            window_ = Output("xdotool search --onlyvisible --name '^Moraleaf$' 2>/dev/null | head -1");
+            return !window_.empty();
         })) << "no Moraleaf window";
-        const std::string geometry = Output("xdotool getwindowgeometry --shell " + window);
-        std::sscanf(geometry.c_str() + geometry.find("X="), "X=%d", &origin_.X);
-        std::sscanf(geometry.c_str() + geometry.find("Y="), "Y=%d", &origin_.Y);
+        origin_ = WindowOrigin();
+        // Painted, so that the program is in its message loop.
+        ASSERT_TRUE(WaitFor([&] { return Pixel(kBarePanel) == 0xFFFBF0; })) << std::hex << Pixel(kBarePanel);
     }
     void TearDown() override
     {
@@ -126,6 +130,44 @@ protected:
             XCloseDisplay(display_);
         if (!folder_.empty())
             std::filesystem::remove_all(folder_);
+    }
+
+    TPoint WindowOrigin()
+    {
+        TPoint origin;
+        const std::string geometry = Output("xdotool getwindowgeometry --shell " + window_);
+        std::sscanf(geometry.c_str() + geometry.find("X="), "X=%d", &origin.X);
+        std::sscanf(geometry.c_str() + geometry.find("Y="), "Y=%d", &origin.Y);
+        return origin;
+    }
+
+    // Whether the program ended, with its status, within the time.
+    bool Exited(int& status, int milliseconds)
+    {
+        exited_ = WaitFor([&] { return ::waitpid(child_, &status, WNOHANG) == child_; }, milliseconds);
+        return exited_;
+    }
+
+    // The top-left corner of a shown tooltip (an override-redirect window), if there is one.
+    bool TooltipCorner(TPoint& corner)
+    {
+        ::Window root = 0;
+        ::Window parent = 0;
+        ::Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+            return false;
+        bool found = false;
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.override_redirect) {
+                corner = { a.x, a.y };
+                found = true;
+            }
+        }
+        if (children)
+            XFree(children);
+        return found;
     }
 
     void Click(TPoint p)
@@ -159,6 +201,7 @@ protected:
     bool ShowsAKana(const TRect& r) { return Shows(r, kHiraganaColour) || Shows(r, kKatakanaColour); }
 
     Display* display_ = nullptr;
+    std::string window_;
     std::filesystem::path folder_;
     pid_t child_ = -1;
     bool exited_ = false;
@@ -190,7 +233,58 @@ TEST_F(MoraleafDesktop, TheTabsAndTheDrawButtonShowTheirPages)
 
     Click(kCloseButton);
     int status = -1;
-    EXPECT_TRUE(WaitFor([&] { return ::waitpid(child_, &status, WNOHANG) == child_; }));
-    exited_ = true;
+    EXPECT_TRUE(Exited(status, 5000));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+class MoraleafQuitSignal : public MoraleafDesktop, public ::testing::WithParamInterface<int> { };
+
+TEST_P(MoraleafQuitSignal, EndsTheProgramWithinASecond)
+{
+    ASSERT_EQ(::kill(child_, GetParam()), 0);
+    int status = -1;
+    ASSERT_TRUE(Exited(status, 1000));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+INSTANTIATE_TEST_SUITE_P(TermIntHup, MoraleafQuitSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(MoraleafDesktop, ATooltipAppearsAtThePointerAfterAWarpOntoThePicture)
+{
+    Click(kDrawButton);
+    ASSERT_TRUE(WaitFor([&] { return HasInk(kPicture); }));
+    ::sleep(1);
+    const TPoint pointer { origin_.X + (kPicture.Left + kPicture.Right) / 2, origin_.Y + (kPicture.Top + kPicture.Bottom) / 2 };
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(pointer.X) + " " + std::to_string(pointer.Y)).c_str()), 0);
+    TPoint corner;
+    ASSERT_TRUE(WaitFor([&] { return TooltipCorner(corner); })) << "no tooltip";
+    EXPECT_GE(corner.Y, pointer.Y);
+    EXPECT_LE(corner.Y, pointer.Y + 30);
+    EXPECT_LE(std::abs(corner.X - pointer.X), 30) << corner.X << " for a pointer at " << pointer.X;
+}
+
+TEST_F(MoraleafDesktop, TheDraggedTitleBarSnapsTheWindowToNearScreenEdges)
+{
+    struct TCase {
+        const char* What;
+        TPoint Dropped;
+        TPoint Expected;
+    };
+    const int right = kScreenWidth - 676;
+    const TCase cases[] = {
+        { "left edge, inside the buffer", { 7, 120 }, { 0, 120 } },
+        { "left edge, outside", { 40, 120 }, { 40, 120 } },
+        { "top and right edges, inside", { right - 6, 9 }, { right, 0 } },
+        { "right edge, outside", { right - 30, 100 }, { right - 30, 100 } },
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const TPoint from { origin_.X + kTitleBar.X, origin_.Y + kTitleBar.Y };
+        const TPoint to { c.Dropped.X + kTitleBar.X, c.Dropped.Y + kTitleBar.Y };
+        const std::string drag = "xdotool mousemove " + std::to_string(from.X) + " " + std::to_string(from.Y)
+            + " mousedown 1 sleep 0.2 mousemove " + std::to_string(to.X) + " " + std::to_string(to.Y) + " sleep 0.2 mouseup 1";
+        ASSERT_EQ(std::system(drag.c_str()), 0);
+        EXPECT_TRUE(WaitFor([&] { return WindowOrigin() == c.Expected; })) << WindowOrigin().X << ", " << WindowOrigin().Y;
+        origin_ = WindowOrigin();
+    }
 }
