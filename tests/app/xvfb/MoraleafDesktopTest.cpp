@@ -251,8 +251,9 @@ INSTANTIATE_TEST_SUITE_P(TermIntHup, MoraleafQuitSignal, ::testing::Values(SIGTE
 
 TEST_F(MoraleafDesktop, ATooltipAppearsAtThePointerAfterAWarpOntoThePicture)
 {
+    Click(kKatakanaButton);
     Click(kDrawButton);
-    ASSERT_TRUE(WaitFor([&] { return HasInk(kPicture); }));
+    ASSERT_TRUE(WaitFor([&] { return Shows(kPicture, kKatakanaColour); }));
     ::sleep(1);
     const TPoint pointer { origin_.X + (kPicture.Left + kPicture.Right) / 2, origin_.Y + (kPicture.Top + kPicture.Bottom) / 2 };
     ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(pointer.X) + " " + std::to_string(pointer.Y)).c_str()), 0);
