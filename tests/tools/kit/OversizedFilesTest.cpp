@@ -81,10 +81,13 @@ TRefusal ReadMeasured(const std::function<std::string()>& read)
 std::string CommandOutcome(int (*command)(std::span<const std::string>), const std::string& argument)
 {
     std::ostringstream errors;
-    std::streambuf* previous = std::cerr.rdbuf(errors.rdbuf());
+    // Standard error goes back to its own buffer however the command ends.
+    struct TRestore {
+        std::streambuf* Previous;
+        ~TRestore() { std::cerr.rdbuf(Previous); }
+    } restore { std::cerr.rdbuf(errors.rdbuf()) };
     const std::vector<std::string> args { argument };
     const int code = command(args);
-    std::cerr.rdbuf(previous);
     return "exit " + std::to_string(code) + ": " + errors.str();
 }
 
