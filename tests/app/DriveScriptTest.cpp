@@ -75,8 +75,11 @@ TEST(DriveScript, RefusesBadLinesNamingThem)
 {
     EXPECT_EQ(ErrorOf("move 1 2\njump 1 2"), "Line 2: unknown command 'jump'");
     EXPECT_EQ(ErrorOf("Click 1 2"), "Line 1: unknown command 'Click'");
-    EXPECT_EQ(ErrorOf("\n\nclick 1"), "Line 3: expected 'click X Y'");
-    EXPECT_EQ(ErrorOf("click 1 2 3"), "Line 1: expected 'click X Y'");
+    EXPECT_EQ(ErrorOf("\n\nclick 1"), "Line 3: expected 'click X Y [left|right|middle]'");
+    EXPECT_EQ(ErrorOf("click 1 2 left 3"), "Line 1: expected 'click X Y [left|right|middle]'");
+    EXPECT_EQ(ErrorOf("click 1 2 3"), "Line 1: expected 'left', 'right' or 'middle', not '3'");
+    EXPECT_EQ(ErrorOf("press 1 2 Right"), "Line 1: expected 'left', 'right' or 'middle', not 'Right'");
+    EXPECT_EQ(ErrorOf("move 1 2 right"), "Line 1: expected 'move X Y'");
     EXPECT_EQ(ErrorOf("move 1 y"), "Line 1: 'y' is not a number");
     EXPECT_EQ(ErrorOf("move 1 2x"), "Line 1: '2x' is not a number");
     EXPECT_EQ(ErrorOf("move +1 2"), "Line 1: '+1' is not a number");
@@ -116,6 +119,27 @@ TEST(DriveScript, TypeTakesTheRestOfTheLineAfterOneBlank)
     EXPECT_EQ(ErrorOf("type"), "Line 1: expected 'type TEXT'");
     EXPECT_EQ(ErrorOf("wait 1\ntype "), "Line 2: expected 'type TEXT'");
     EXPECT_EQ(ErrorOf("Type a"), "Line 1: unknown command 'Type'");
+}
+
+TEST(DriveScript, MouseCommandsTakeAButtonLeftByDefault)
+{
+    const struct {
+        const char* Line;
+        TDriveAction Action;
+        TDriveButton Button;
+    } cases[] = {
+        { "click 1 2", TDriveAction::Click, TDriveButton::Left },
+        { "click 1 2 right", TDriveAction::Click, TDriveButton::Right },
+        { "dblclick 1 2 middle", TDriveAction::DblClick, TDriveButton::Middle },
+        { "press 1 2 right", TDriveAction::Press, TDriveButton::Right },
+        { "release 1 2 left", TDriveAction::Release, TDriveButton::Left },
+    };
+    for (const auto& c : cases) {
+        const auto script = ParseDriveScript(c.Line);
+        ASSERT_EQ(script.size(), 1u) << c.Line;
+        EXPECT_EQ(script[0].Action, c.Action) << c.Line;
+        EXPECT_EQ(script[0].Button, c.Button) << c.Line;
+    }
 }
 
 TEST(DriveScript, AnEmptyScriptHasNoCommands)

@@ -91,6 +91,17 @@ void ExpectWords(const std::vector<std::string_view>& words, std::size_t low, st
         Fail(line, std::string("expected '") + usage + "'");
 }
 
+TDriveButton MouseButton(std::string_view word, int line)
+{
+    if (word == "left")
+        return TDriveButton::Left;
+    if (word == "right")
+        return TDriveButton::Right;
+    if (word == "middle")
+        return TDriveButton::Middle;
+    Fail(line, "expected 'left', 'right' or 'middle', not '" + std::string(word) + "'");
+}
+
 // What "type" types: the rest of the line after the word and the one blank that follows it,
 // so that blanks inside and at the end of the text count.
 std::u32string TypedText(std::string_view row, std::string_view word, int line)
@@ -106,13 +117,14 @@ TDriveCommand ParseCommand(std::string_view row, const std::vector<std::string_v
     struct TPointCommand {
         const char* Name;
         TDriveAction Action;
+        bool TakesButton;
     };
     static const TPointCommand pointCommands[] = {
-        { "move", TDriveAction::Move },
-        { "click", TDriveAction::Click },
-        { "dblclick", TDriveAction::DblClick },
-        { "press", TDriveAction::Press },
-        { "release", TDriveAction::Release },
+        { "move", TDriveAction::Move, false },
+        { "click", TDriveAction::Click, true },
+        { "dblclick", TDriveAction::DblClick, true },
+        { "press", TDriveAction::Press, true },
+        { "release", TDriveAction::Release, true },
     };
 
     TDriveCommand command;
@@ -121,11 +133,13 @@ TDriveCommand ParseCommand(std::string_view row, const std::vector<std::string_v
     for (const TPointCommand& p : pointCommands) {
         if (name != p.Name)
             continue;
-        const std::string usage = std::string(p.Name) + " X Y";
-        ExpectWords(words, 3, 3, line, usage.c_str());
+        const std::string usage = std::string(p.Name) + (p.TakesButton ? " X Y [left|right|middle]" : " X Y");
+        ExpectWords(words, 3, p.TakesButton ? 4 : 3, line, usage.c_str());
         command.Action = p.Action;
         command.X = Number(words[1], line, -kMaxDriveCoordinate, kMaxDriveCoordinate);
         command.Y = Number(words[2], line, -kMaxDriveCoordinate, kMaxDriveCoordinate);
+        if (words.size() == 4)
+            command.Button = MouseButton(words[3], line);
         return command;
     }
     if (name == "key") {

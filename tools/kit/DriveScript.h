@@ -13,6 +13,8 @@ public:
     using Exception::Exception;
 };
 
+enum class TDriveButton : std::uint8_t { Left, Right, Middle };
+
 enum class TDriveAction : std::uint8_t { Move, Click, DblClick, Press, Release, Key, Type, Wait, Shot, Dump };
 
 // One line of a drive script. Coordinates are the main window's client coordinates.
@@ -21,6 +23,7 @@ struct TDriveCommand {
     int Line = 0;
     int X = 0;
     int Y = 0;
+    TDriveButton Button = TDriveButton::Left; // click, dblclick, press, release
     int VirtualKey = 0; // key
     std::u32string Text; // type
     int Milliseconds = 0; // wait
@@ -34,7 +37,8 @@ constexpr int kMaxDriveWait = 600000;
 
 // Reads a script: one command a line, words separated by blanks, empty lines and lines
 // starting with '#' ignored:
-//   move X Y | click X Y | dblclick X Y | press X Y | release X Y
+//   move X Y | click X Y [BUTTON] | dblclick X Y [BUTTON] | press X Y [BUTTON] | release X Y [BUTTON]
+//                                 BUTTON: left (the default), right or middle
 //   key NAME                      Return, Escape, Tab, Space, Left, F1, A, 7, ...
 //   type TEXT                     the rest of the line after "type ", character by character
 //   wait MS                       moves the desktop's clock

@@ -19,6 +19,19 @@
 
 namespace {
 
+TMouseButton MouseButton(TDriveButton button)
+{
+    switch (button) {
+    case TDriveButton::Right:
+        return TMouseButton::Right;
+    case TDriveButton::Middle:
+        return TMouseButton::Middle;
+    case TDriveButton::Left:
+        break;
+    }
+    return TMouseButton::Left;
+}
+
 // Escape presses that a played-out script may spend on closing modal loops.
 constexpr int kMaxDismissals = 100;
 
@@ -173,17 +186,18 @@ bool TDriveSession::Execute(const TDriveCommand& command)
             desktop_.MoveMouse(p.X, p.Y);
             break;
         case TDriveAction::Click:
-            desktop_.Click(p.X, p.Y);
+            desktop_.Click(p.X, p.Y, MouseButton(command.Button));
             break;
         case TDriveAction::DblClick:
-            desktop_.DoubleClick(p.X, p.Y);
+            desktop_.DoubleClick(p.X, p.Y, MouseButton(command.Button));
             break;
         case TDriveAction::Press:
-            desktop_.PressMouse(p.X, p.Y);
+            desktop_.PressMouse(p.X, p.Y, MouseButton(command.Button));
             buttonDown_ = true;
+            downButton_ = command.Button;
             break;
         case TDriveAction::Release:
-            desktop_.ReleaseMouse(p.X, p.Y);
+            desktop_.ReleaseMouse(p.X, p.Y, MouseButton(command.Button));
             buttonDown_ = false;
             break;
         case TDriveAction::Key:
@@ -262,7 +276,7 @@ void TDriveSession::Idle()
     if (++dismissals_ > kMaxDismissals)
         throw EWindowSystemError("A modal loop of the main window does not end");
     if (buttonDown_) {
-        desktop_.ReleaseMouse(mouse_.X, mouse_.Y);
+        desktop_.ReleaseMouse(mouse_.X, mouse_.Y, MouseButton(downButton_));
         buttonDown_ = false;
     } else {
         desktop_.PressKey(VK_ESCAPE);

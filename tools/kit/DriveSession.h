@@ -62,5 +62,6 @@ private:
     std::exception_ptr failure_;
     TPoint mouse_;
     bool buttonDown_ = false;
+    TDriveButton downButton_ = TDriveButton::Left;
     int dismissals_ = 0;
 };

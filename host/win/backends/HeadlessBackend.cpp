@@ -91,10 +91,10 @@ void THeadlessBackend::Click(int x, int y, TMouseButton button)
     ReleaseMouse(x, y, button);
 }
 
-void THeadlessBackend::DoubleClick(int x, int y)
+void THeadlessBackend::DoubleClick(int x, int y, TMouseButton button)
 {
-    Click(x, y);
-    Click(x, y);
+    Click(x, y, button);
+    Click(x, y, button);
 }
 
 void THeadlessBackend::Wheel(int x, int y, int delta)

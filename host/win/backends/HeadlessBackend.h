@@ -33,7 +33,7 @@ public:
     void ReleaseMouse(int x, int y, TMouseButton button = TMouseButton::Left);
     void Click(int x, int y, TMouseButton button = TMouseButton::Left);
     // Two clicks at the same moment.
-    void DoubleClick(int x, int y);
+    void DoubleClick(int x, int y, TMouseButton button = TMouseButton::Left);
     void Wheel(int x, int y, int delta);
     // The pointer leaves every window (onto the bare desktop).
     void LeaveWindows();
