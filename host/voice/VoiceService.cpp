@@ -139,6 +139,11 @@ TVoiceService& Voice()
     return *gVoice;
 }
 
+TVoiceService* VoiceIfStarted()
+{
+    return gVoice.get();
+}
+
 void DoneVoice()
 {
     gVoice.reset();

@@ -70,5 +70,7 @@ private:
 
 // The program's voice: libespeak-ng's Japanese voice through SDL2's audio, made on first use.
 TVoiceService& Voice();
+// The program's voice if anything has spoken yet, else null.
+TVoiceService* VoiceIfStarted();
 // Stops the program's voice before the window system closes SDL.
 void DoneVoice();

@@ -1,6 +1,8 @@
 #include "tests/app/AppTestSupport.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "app/StrokeOrderView.h"
 #include "host/ui/Menus.h"
@@ -8,6 +10,12 @@
 #include "skin/frame/SUIPopupMenu.h"
 
 namespace {
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
 
 // The kana pictures speak through SDL's disk driver into the test's own folder.
 class KanaPictureTest : public MainWindowTest {
@@ -119,4 +127,29 @@ TEST_F(KanaPictureTest, TheMenuShowsStrokesUntilEscOrAClickAndOffersNothingForAn
     OpenMenuFor(cells.at(1));
     EXPECT_FALSE(Item("发音").Enabled());
     EXPECT_FALSE(Item("笔顺").Enabled());
+}
+
+TEST_F(KanaPictureTest, ARightClickOpensTheMenuAndTheDumpTellsWhatWasSpokenAndShown)
+{
+    WriteDatabase(SpeakingDeck());
+    Start();
+    Play(ClickTab(0));
+    TImage* cell = Cells(Form().ScrollBox1).at(0);
+    const TPoint p = InWindow(cell, 50, 50);
+    const std::string at = " " + std::to_string(p.X) + " " + std::to_string(p.Y);
+    // 发音 is the menu's first item, 笔顺 its second; the keys choose inside the menu's loop.
+    Play("click" + at + "\ndump before.json\nclick" + at + " right\nkey Down\nkey Down\nkey Return\ndump strokes.json\n");
+    EXPECT_TRUE(StrokeView().Visible());
+    EXPECT_EQ(Menu().PopupComponent(), cell);
+
+    const std::string before = ReadText("before.json");
+    EXPECT_NE(before.find("\"strokeView\": null"), std::string::npos) << before;
+    const std::string strokes = ReadText("strokes.json");
+    EXPECT_NE(strokes.find("\"strokeView\": \"か\""), std::string::npos) << strokes;
+    const std::string spokenKa = "\"spoken\": {\"kana\": \"か\", \"ms\": ";
+    const std::size_t spoken = before.find(spokenKa);
+    ASSERT_NE(spoken, std::string::npos) << before;
+    const int ms = std::stoi(before.substr(spoken + spokenKa.size()));
+    EXPECT_GE(ms, 150);
+    EXPECT_LE(ms, 900);
 }

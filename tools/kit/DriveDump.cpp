@@ -1,14 +1,17 @@
 #include "tools/kit/DriveDump.h"
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
+#include "app/StrokeOrderView.h"
 #include "app/f_main.h"
 #include "host/data/DBImage.h"
 #include "host/data/DataSet.h"
 #include "host/ui/ExtCtrls.h"
 #include "host/ui/Forms.h"
 #include "host/ui/Properties.h"
+#include "host/voice/VoiceService.h"
 #include "skin/controls/SUIPageControl.h"
 
 namespace {
@@ -224,6 +227,34 @@ void WriteComponent(TJson& json, TComponent* component, const TCustomForm& form)
     json.EndObject();
 }
 
+// What the kana pictures last said and showed: the kana handed to the audio device with the
+// length of its speech, and the kana of the open stroke-order view.
+void WriteSpeechAndStrokes(TJson& json, const TCustomForm& form)
+{
+    std::optional<TSpokenKana> spoken;
+    if (TVoiceService* voice = VoiceIfStarted()) {
+        voice->WaitUntilIdle();
+        spoken = voice->LastSpoken();
+    }
+    json.Key("spoken");
+    if (spoken) {
+        json.BeginObject();
+        json.Key("kana");
+        json.String(spoken->Kana);
+        json.Key("ms");
+        json.Integer(spoken->Milliseconds);
+        json.EndObject();
+    } else {
+        json.Null();
+    }
+    const auto* view = dynamic_cast<const TStrokeOrderView*>(form.FindComponent("StrokeOrderView"));
+    json.Key("strokeView");
+    if (view && !view->Kana().empty())
+        json.String(view->Kana());
+    else
+        json.Null();
+}
+
 } // namespace
 
 std::string DumpWindowState(TCustomForm& form, const std::vector<std::string>& errors)
@@ -240,6 +271,7 @@ std::string DumpWindowState(TCustomForm& form, const std::vector<std::string>& e
     json.Integer(DrawnId);
     json.Key("bounds");
     json.Rect(form.BoundsRect());
+    WriteSpeechAndStrokes(json, form);
     json.EndObject();
 
     json.Key("components");
