@@ -154,16 +154,19 @@ TDibLayout ReadLayout(std::span<const std::uint8_t> file)
     std::uint64_t count = colorsUsed;
     if (count == 0 && layout.bitCount <= 8)
         count = std::uint64_t{1} << layout.bitCount;
+    // The pixels start where the file header says and cut the colour table short there (a
+    // core header cannot say how long its table is); an offset back into the headers means
+    // the pixels follow the whole table.
+    const std::size_t offBits = Get32(file.data() + 10);
+    const bool offsetFollowsHeaders = offBits >= tableOffset;
+    if (offsetFollowsHeaders)
+        count = std::min<std::uint64_t>(count, (offBits - tableOffset) / layout.entrySize);
     if ((file.size() - tableOffset) / layout.entrySize < count)
         ShortRead();
     layout.tableOffset = tableOffset;
     layout.tableCount = static_cast<std::size_t>(count);
-
-    // The pixels start where the file header says, unless that points back into the headers
-    // or the colour table.
     const std::size_t tableEnd = tableOffset + layout.tableCount * layout.entrySize;
-    const std::size_t offBits = Get32(file.data() + 10);
-    layout.pixelOffset = std::min(std::max(offBits, tableEnd), file.size());
+    layout.pixelOffset = std::min(offsetFollowsHeaders ? offBits : tableEnd, file.size());
     return layout;
 }
 

@@ -69,7 +69,7 @@ TEST(BitmapLoading, AFailedLoadLeavesTheBitmapAsItWas)
 {
     TBitmap bitmap = Checker();
     bitmap.SetPixelFormat(TPixelFormat::pf4bit);
-    TBytes broken = BuildBmp({.width = 2, .height = 2, .bitCount = 8});
+    TBytes broken = BuildBmp({ .width = 2, .height = 2, .bitCount = 8, .offBits = 14 + 40 + 256 * 4 });
     broken.resize(60);
     EXPECT_THROW(bitmap.LoadFromBytes(broken), EReadError);
     EXPECT_THROW(bitmap.LoadFromResourceName("NO_SUCH_BITMAP"), EResNotFound);

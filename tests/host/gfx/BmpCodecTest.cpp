@@ -209,11 +209,76 @@ TEST(BmpPixelData, AnOffsetIntoTheHeadersFallsBackToAfterTheTable)
 {
     TBmpFile f{.width = 1, .height = 1, .bitCount = 8, .colorsUsed = 2, .palette = {kPalette[0], kPalette[1]}};
     f.pixels = Rows({{1}});
-    for (std::uint32_t offset : {0u, 2u, 20u, 14u + 40u + 4u}) {
+    for (std::uint32_t offset : { 0u, 2u, 20u, 14u + 40u - 1 }) {
         f.offBits = offset;
         EXPECT_EQ(Decode(f).Pixels, (TPixels{kPalette[1]})) << offset;
     }
+
+    // Masks after an information header belong to the headers.
+    TBmpFile fields { .width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = { 0xF800, 0x07E0, 0x001F } };
+    fields.pixels = Rows({ { 0x00, 0xF8 } });
+    fields.offBits = 14 + 40 + 8;
+    EXPECT_EQ(Decode(fields).Pixels, (TPixels { 0xFF0000 }));
 }
+
+namespace {
+
+struct TShortTableCase {
+    const char* name;
+    std::uint32_t headerSize;
+    std::uint16_t bitCount;
+    std::uint32_t colorsUsed;
+    std::size_t entries; // stored before the pixels
+    TBytes row;
+    TPixels expected;
+};
+
+void PrintTo(const TShortTableCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// A one-row picture whose colour table, as stored, is shorter than the headers imply.
+TBytes ShortTableFile(const TShortTableCase& c, std::size_t trailing)
+{
+    TBmpFile f { .headerSize = c.headerSize,
+        .width = static_cast<std::int32_t>(c.expected.size()),
+        .height = 1,
+        .bitCount = c.bitCount,
+        .colorsUsed = c.colorsUsed,
+        .palette = { kPalette.begin(), kPalette.begin() + static_cast<std::ptrdiff_t>(c.entries) } };
+    f.pixels = Rows({ c.row });
+    f.pixels.resize(f.pixels.size() + trailing, 0xEE);
+    return BuildBmp(f);
+}
+
+} // namespace
+
+class BmpShortTables : public testing::TestWithParam<TShortTableCase> { };
+
+TEST_P(BmpShortTables, PixelsStartAtTheOffsetAndTheTableEndsThere)
+{
+    // Without trailing bytes a full table would run past the end of the file; with them,
+    // pixels read after a full table would come from the wrong place.
+    for (std::size_t trailing : { 1024u, 0u }) {
+        const TBmpImage image = DecodeBmp(ShortTableFile(GetParam(), trailing));
+        EXPECT_EQ(image.Pixels, GetParam().expected) << trailing;
+    }
+}
+
+// Indexes into entries the offset cuts off give black, as any index beyond the table.
+INSTANTIATE_TEST_SUITE_P(HeadersAndDepths, BmpShortTables,
+    testing::Values(
+        TShortTableCase { "Core8", 12, 8, 0, 4, { 3, 0, 2, 1 }, { kPalette[3], kPalette[0], kPalette[2], kPalette[1] } },
+        TShortTableCase { "Core8IndexBeyondTheTable", 12, 8, 0, 3, { 2, 3 }, { kPalette[2], 0 } },
+        TShortTableCase { "Core4", 12, 4, 0, 3, { 0x21, 0x03 }, { kPalette[2], kPalette[1], kPalette[0], 0 } },
+        TShortTableCase { "Core1", 12, 1, 0, 1, { 0b01000000 }, { kPalette[0], 0 } },
+        TShortTableCase { "Info8", 40, 8, 0, 5, { 4, 1 }, { kPalette[4], kPalette[1] } },
+        TShortTableCase { "Info8ColorsUsedBeyondTheOffset", 40, 8, 6, 2, { 1, 0, 5 }, { kPalette[1], kPalette[0], 0 } },
+        TShortTableCase { "Info4", 40, 4, 0, 2, { 0x10 }, { kPalette[1], kPalette[0] } },
+        TShortTableCase { "Os2Info8", 64, 8, 0, 3, { 2, 2, 1 }, { kPalette[2], kPalette[2], kPalette[1] } },
+        TShortTableCase { "V5Info8", 124, 8, 0, 2, { 1 }, { kPalette[1] } }),
+    [](const testing::TestParamInfo<TShortTableCase>& c) { return std::string(c.param.name); });
 
 TEST(BmpPixelData, AnOffsetPastTheEndLeavesEveryPixelAtTheFill)
 {
@@ -346,16 +411,22 @@ TEST(BmpErrors, BitDepthsAndCompressionsThisReaderCannotDecode)
 
 TEST(BmpErrors, AColourTableOrMasksCutShortIsAReadError)
 {
-    TBmpFile f{.width = 1, .height = 1, .bitCount = 8, .palette = std::vector<TPixel>(10, 0)};
+    // The file ends before the offset, inside the table that lies before it.
+    TBmpFile f { .width = 1, .height = 1, .bitCount = 8, .palette = std::vector<TPixel>(10, 0), .offBits = 14 + 40 + 11 * 4 };
     ExpectShortRead(BuildBmp(f));
     f.colorsUsed = 0xFFFFFFFF;
+    f.offBits = 0xFFFFFFFF;
     ExpectShortRead(BuildBmp(f));
 
     TBmpFile trueColour = Gradient24(1, 1);
     trueColour.colorsUsed = 0x40000000;
+    trueColour.offBits = 0x7FFFFFFF;
     ExpectShortRead(BuildBmp(trueColour));
 
-    TBmpFile core{.headerSize = 12, .width = 1, .height = 1, .bitCount = 4, .palette = std::vector<TPixel>(15, 0)};
+    // An offset into the headers asks for the whole table.
+    TBmpFile core {
+        .headerSize = 12, .width = 1, .height = 1, .bitCount = 4, .palette = std::vector<TPixel>(15, 0), .offBits = 0
+    };
     ExpectShortRead(BuildBmp(core));
 
     TBmpFile fields{.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0}};
