@@ -7,6 +7,10 @@
 #include <string>
 #include <unordered_map>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 // Rows are copied and widened as little-endian words.
 static_assert(std::endian::native == std::endian::little);
 
@@ -172,7 +176,6 @@ TDibLayout ReadLayout(std::span<const std::uint8_t> file)
 
 // Hot loops move four pixels per 16-byte load or store.
 using TPixel4 = TPixel __attribute__((vector_size(16)));
-using TBytes16 = std::uint8_t __attribute__((vector_size(16)));
 
 void Fill(TPixel* out, std::size_t count, TPixel value)
 {
@@ -266,37 +269,77 @@ void Row16(const std::uint8_t* in, int count, TPixel* out, const TRowContext& ct
     }
 }
 
-// SSSE3 turns the byte shuffles below into single instructions; other processors get the
-// plain build.
-#if defined(__x86_64__)
-#define ROW24_CLONES __attribute__((target_clones("default", "ssse3")))
-#else
-#define ROW24_CLONES
-#endif
-
-// Blue-green-red triples to pixels, 16 at a time from three 16-byte loads: each store takes
-// 12 bytes, joined across the loads and spread with a zero byte after every triple.
-TBytes16 SpreadTriples(TBytes16 bytes)
+// Blue-green-red triples become pixels by spreading every 12 bytes into 16, a zero byte after
+// each triple. A vector load takes more bytes than the triples it spreads, so the loads stay
+// inside the row: from the row's start while they fit, then one load that ends with the row
+// and rewrites the last pixels; what lies between is left to the plain loop.
+void Row24Tail(const std::uint8_t* in, int x, int count, TPixel* out)
 {
-    return __builtin_shufflevector(bytes, TBytes16{}, 0, 1, 2, 16, 3, 4, 5, 16, 6, 7, 8, 16, 9, 10, 11, 16);
+    for (in += 3 * x; x < count; ++x, in += 3)
+        out[x] = Get24(in);
 }
 
-ROW24_CLONES void Row24(const std::uint8_t* in, int count, TPixel* out, const TRowContext&)
+#if defined(__x86_64__)
+// Four pixels from the first or the last 12 of 16 bytes.
+__attribute__((target("ssse3"))) void Spread4(const std::uint8_t* bytes, TPixel* out, bool last)
+{
+    const __m128i order = last ? _mm_setr_epi8(4, 5, 6, -1, 7, 8, 9, -1, 10, 11, 12, -1, 13, 14, 15, -1)
+                               : _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(loaded, order));
+}
+
+__attribute__((target("ssse3"))) void Row24Ssse3(const std::uint8_t* in, int count, TPixel* out, const TRowContext&)
 {
     int x = 0;
-    for (; x + 16 <= count; x += 16, in += 48) {
-        TBytes16 v[3];
-        std::memcpy(v, in, sizeof v);
-        const TBytes16 spread[4] = {
-            SpreadTriples(v[0]),
-            SpreadTriples(__builtin_shufflevector(v[0], v[1], 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27)),
-            SpreadTriples(__builtin_shufflevector(v[1], v[2], 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23)),
-            SpreadTriples(__builtin_shufflevector(v[2], v[2], 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 0, 0, 0)),
-        };
-        std::memcpy(out + x, spread, sizeof spread);
+    for (; 3 * (count - x) >= 16; x += 4)
+        Spread4(in + 3 * x, out + x, false);
+    if (x > 0 && x < count) {
+        Spread4(in + 3 * count - 16, out + count - 4, true);
+        count -= 4;
     }
-    for (; x < count; ++x, in += 3)
-        out[x] = Get24(in);
+    Row24Tail(in, x, count, out);
+}
+
+// Eight pixels from the first or the last 24 of 32 bytes, 12 to each 16-byte half.
+__attribute__((target("avx2"))) void Spread8(const std::uint8_t* bytes, TPixel* out, bool last)
+{
+    const __m256i halves = last ? _mm256_setr_epi32(2, 3, 4, 4, 5, 6, 7, 7) : _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5);
+    const __m256i order = _mm256_setr_epi8(
+        0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m256i loaded = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(loaded, halves), order));
+}
+
+__attribute__((target("avx2"))) void Row24Avx2(const std::uint8_t* in, int count, TPixel* out, const TRowContext&)
+{
+    int x = 0;
+    for (; 3 * (count - x) >= 32; x += 8)
+        Spread8(in + 3 * x, out + x, false);
+    if (x > 0 && x < count) {
+        Spread8(in + 3 * count - 32, out + count - 8, true);
+        count -= 8;
+    }
+    Row24Tail(in, x, count, out);
+}
+#endif
+
+void Row24(const std::uint8_t* in, int count, TPixel* out, const TRowContext&)
+{
+    Row24Tail(in, 0, count, out);
+}
+
+// The widest vector loop this processor has.
+TRowDecoder FastestRow24()
+{
+#if defined(__x86_64__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2"))
+        return Row24Avx2;
+    if (__builtin_cpu_supports("ssse3"))
+        return Row24Ssse3;
+#endif
+    return Row24;
 }
 
 void Row32(const std::uint8_t* in, int count, TPixel* out, const TRowContext&)
@@ -327,7 +370,10 @@ TRowDecoder RowDecoderFor(const TDibLayout& layout)
     case 4: return Row4;
     case 8: return Row8;
     case 16: return Row16;
-    case 24: return Row24;
+    case 24: {
+        static const TRowDecoder row24 = FastestRow24();
+        return row24;
+    }
     default:
         return std::equal(layout.masks, layout.masks + 3, kMask888) ? Row32 : Row32Fields;
     }

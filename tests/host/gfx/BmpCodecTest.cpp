@@ -122,12 +122,15 @@ TEST(BmpFormats, SixteenBitFieldsAfterTheInfoHeader)
 
 TEST(BmpFormats, TwentyFourBitRowsArePaddedAndFlipped)
 {
-    // 37 pixels: two groups of sixteen and a tail.
-    const TBmpImage image = Decode(Gradient24(37, 3));
-    EXPECT_EQ(image.Format, TPixelFormat::pf24bit);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 37; ++x)
-            EXPECT_EQ(image.Pixels[static_cast<std::size_t>(y * 37 + x)], GradientPixel(x, 2 - y)) << x << ',' << y;
+    // Every width up to a few vector groups, so that each way of finishing a row is taken.
+    for (int width = 1; width <= 40; ++width) {
+        const TBmpImage image = Decode(Gradient24(width, 3));
+        EXPECT_EQ(image.Format, TPixelFormat::pf24bit);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(image.Pixels[static_cast<std::size_t>(y * width + x)], GradientPixel(x, 2 - y))
+                    << width << ": " << x << ',' << y;
+    }
 }
 
 TEST(BmpFormats, NegativeHeightIsTopDown)
