@@ -393,12 +393,14 @@ void DecodeRows(const TDibLayout& layout, std::span<const std::uint8_t> data, co
         const int y = layout.bottomUp ? layout.height - 1 - row : row;
         TPixel* out = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(layout.width);
         const std::uint64_t start = static_cast<std::uint64_t>(row) * stride;
-        int count = 0;
-        if (start < data.size()) {
-            const std::uint64_t available = std::min<std::uint64_t>(stride, data.size() - start);
+        // Only a row the data cuts short needs its whole pixels counted.
+        int count = layout.width;
+        if (start + stride > data.size()) {
+            const std::uint64_t available = start < data.size() ? data.size() - start : 0;
             count = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(layout.width), available * 8 / bits));
-            decode(data.data() + start, count, out, ctx);
         }
+        if (count > 0)
+            decode(data.data() + start, count, out, ctx);
         Fill(out + count, static_cast<std::size_t>(layout.width - count), fill);
     }
 }
