@@ -4,6 +4,7 @@
 #include <random>
 
 #include "app/KanaPictureMenu.h"
+#include "app/practice/PracticePage.h"
 #include "host/data/ADOConnection.h"
 #include "host/data/ADOQuery.h"
 #include "host/data/DBImage.h"
@@ -97,6 +98,10 @@ TForm1::TForm1(TComponent* owner)
 {
     ReadComponentRes("F_MAIN", this);
     BindComponents();
+    PracticePage = new TPracticePage(this);
+    PracticePage->SetName("PracticePage");
+    PracticePage->SetParent(suiTabSheet4);
+    PracticePage->SetConnectionString(ADOConnection1->ConnectionString());
     kanaMenu_ = std::make_unique<TKanaPictureMenu>(
         *this, *suiPageControl1, [this](TControl* picture) { return KanaOfPicture(picture); });
     kanaMenu_->Attach(DBImage1);
@@ -134,6 +139,7 @@ void TForm1::BindComponents()
     bind(R2, "R2");
     bind(R3, "R3");
     bind(Panel4, "Panel4");
+    bind(suiTabSheet4, "suiTabSheet4");
     bind(ADOConnection1, "ADOConnection1");
     bind(Query1, "Query1");
     bind(DataSource1, "DataSource1");
@@ -154,6 +160,8 @@ void TForm1::suiPageControl1Change(TObject*)
         BuildChart(katakana_, kKatakanaChart, ScrollBox2);
     if (suiPageControl1->ActivePage() == suiTabSheet3)
         DrawOnEntering();
+    if (suiPageControl1->ActivePage() == suiTabSheet4)
+        PracticePage->Entered();
 }
 
 void TForm1::BuildChart(TChart& chart, const char* statement, TScrollBox* box)
@@ -308,4 +316,5 @@ void RegisterMainFormClasses()
     RegisterPageControlClasses();
     RegisterButtonClasses();
     RegisterEditClasses();
+    RegisterPracticeClasses();
 }

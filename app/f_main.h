@@ -14,6 +14,7 @@ class TImage;
 class TKanaPictureMenu;
 class TLabel;
 class TPanel;
+class TPracticePage;
 class TScrollBox;
 class TsuiButton;
 class TsuiForm;
@@ -21,7 +22,7 @@ class TsuiPageControl;
 class TsuiRadioButton;
 class TsuiTabSheet;
 
-// The kana learner's window: two kana charts and a random draw, built from the layout
+// The kana learner's window: two kana charts, a random draw and practice, built from the layout
 // resource F_MAIN.
 class TForm1 : public TForm {
     DECLARE_CLASS(TForm1, TForm)
@@ -47,11 +48,14 @@ public:
     TsuiRadioButton* R2 = nullptr;
     TsuiRadioButton* R3 = nullptr;
     TPanel* Panel4 = nullptr;
+    TsuiTabSheet* suiTabSheet4 = nullptr;
     TADOConnection* ADOConnection1 = nullptr;
     TADOQuery* Query1 = nullptr;
     TDataSource* DataSource1 = nullptr;
     TADOQuery* Query = nullptr;
     TDataSource* DataSource2 = nullptr;
+    // The practice page's content, made on suiTabSheet4.
+    TPracticePage* PracticePage = nullptr;
 
     // Handlers bound by the layout.
     void FormClose(TObject* Sender, TCloseAction& Action);

@@ -88,6 +88,8 @@ protected:
         session_ = std::make_unique<TDriveSession>();
         return *session_;
     }
+    // Ends the program, as a test that starts it again does first.
+    void Stop() { session_.reset(); }
     TDriveSession& Session() { return *session_; }
     TForm1& Form() { return session_->Form(); }
     void Play(const std::string& script) { session_->Play(script); }
