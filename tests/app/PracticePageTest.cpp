@@ -260,6 +260,34 @@ TEST_F(PracticePageTest, EscapeEndsTheRoundWithItsSummary)
     EXPECT_EQ(Page().Phase(), TPracticePhase::Setup);
 }
 
+TEST_F(PracticePageTest, TheDumpDescribesThePracticePage)
+{
+    WriteDatabase(DefaultKanaDeck());
+    EnterPractice();
+    Play("dump setup.json\n" + ClickControl(Page().ModeChoice) + ClickControl(Page().StartButton) + "dump question.json\n");
+    auto read = [](const char* path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string setup = read("setup.json");
+    EXPECT_NE(setup.find("\"practice\": {\"phase\": \"setup\", \"question\": null, \"choices\": [], \"asked\": 0, "
+                         "\"right\": 0, \"wrong\": 0, \"feedback\": \"\", \"progressFile\": \""
+                  + (std::filesystem::current_path() / "XDG_DATA_HOME/moraleaf/progress.db").string() + "\"}"),
+        std::string::npos)
+        << setup.substr(setup.find("\"practice\""));
+    EXPECT_NE(setup.find("{\"name\": \"StartButton\", \"class\": \"TsuiButton\""), std::string::npos);
+
+    const TDrillKana& q = *Page().Question();
+    std::string expected = "\"practice\": {\"phase\": \"question\", \"question\": {\"table\": \"" + std::string(q.Table)
+        + "\", \"id\": " + std::to_string(q.Id) + ", \"script\": \"平假名\", \"kana\": \"" + q.Key.Text
+        + "\", \"pronunciation\": \"" + q.Romaji + "\"}, \"choices\": [";
+    for (std::size_t i = 0; i < 4; ++i)
+        expected += (i ? ", \"" : "\"") + Page().Choices()[i] + "\"";
+    expected += "], \"asked\": 0";
+    const std::string question = read("question.json");
+    EXPECT_NE(question.find(expected), std::string::npos) << question.substr(question.find("\"practice\""));
+}
+
 TEST_F(PracticePageTest, TheProgressMapTintsAnsweredKanaByBox)
 {
     WriteDatabase(DefaultKanaDeck());

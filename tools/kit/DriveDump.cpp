@@ -6,6 +6,7 @@
 
 #include "app/StrokeOrderView.h"
 #include "app/f_main.h"
+#include "app/practice/PracticePage.h"
 #include "host/data/DBImage.h"
 #include "host/data/DataSet.h"
 #include "host/ui/ExtCtrls.h"
@@ -255,6 +256,63 @@ void WriteSpeechAndStrokes(TJson& json, const TCustomForm& form)
         json.Null();
 }
 
+const char* PhaseName(TPracticePhase phase)
+{
+    switch (phase) {
+    case TPracticePhase::Setup:
+        return "setup";
+    case TPracticePhase::Question:
+        return "question";
+    case TPracticePhase::Feedback:
+        return "feedback";
+    case TPracticePhase::Summary:
+        return "summary";
+    case TPracticePhase::Map:
+        return "map";
+    }
+    return "";
+}
+
+void WritePractice(TJson& json, const TPracticePage& page)
+{
+    json.BeginObject();
+    json.Key("phase");
+    json.String(PhaseName(page.Phase()));
+    json.Key("question");
+    if (const TDrillKana* q = page.Question()) {
+        json.BeginObject();
+        json.Key("table");
+        json.String(q->Table);
+        json.Key("id");
+        json.Integer(q->Id);
+        json.Key("script");
+        json.String(ScriptType(q->Key.Script));
+        json.Key("kana");
+        json.String(q->Key.Text);
+        json.Key("pronunciation");
+        json.String(q->Romaji);
+        json.EndObject();
+    } else {
+        json.Null();
+    }
+    json.Key("choices");
+    json.BeginArray();
+    for (const std::string& choice : page.Choices())
+        json.String(choice);
+    json.EndArray();
+    json.Key("asked");
+    json.Integer(static_cast<long long>(page.Asked()));
+    json.Key("right");
+    json.Integer(static_cast<long long>(page.Right()));
+    json.Key("wrong");
+    json.Integer(static_cast<long long>(page.Wrong()));
+    json.Key("feedback");
+    json.String(page.FeedbackText());
+    json.Key("progressFile");
+    json.String(page.ProgressFile().string());
+    json.EndObject();
+}
+
 } // namespace
 
 std::string DumpWindowState(TCustomForm& form, const std::vector<std::string>& errors)
@@ -276,9 +334,19 @@ std::string DumpWindowState(TCustomForm& form, const std::vector<std::string>& e
 
     json.Key("components");
     json.BeginArray();
-    for (int i = 0; i < form.ComponentCount(); ++i)
+    for (int i = 0; i < form.ComponentCount(); ++i) {
         WriteComponent(json, form.Components(i), form);
+        // The practice page's content is its own layout's, owned by the page.
+        if (auto* page = dynamic_cast<TPracticePage*>(form.Components(i)))
+            for (int j = 0; j < page->ComponentCount(); ++j)
+                WriteComponent(json, page->Components(j), form);
+    }
     json.EndArray();
+
+    if (auto* main = dynamic_cast<TForm1*>(&form); main && main->PracticePage) {
+        json.Key("practice");
+        WritePractice(json, *main->PracticePage);
+    }
 
     json.Key("errors");
     json.BeginArray();
