@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <utility>
 
 #include "app/practice/ProgressMap.h"
 #include "host/data/drivers/DatabaseDriver.h"
@@ -363,37 +364,28 @@ TPracticePage::TRoundPlan TPracticePage::PlanRound()
                 pictures[table][*key] = *blob;
         }
     }
-    std::exception_ptr failure;
     for (std::size_t i : order) {
         TDrillKana& k = plan.Kana[i];
         try {
-            const TBlob& blob = pictures[k.Table][k.Id];
-            LoadKanaPicture(blob, k.Picture);
+            LoadKanaPicture(pictures[k.Table][k.Id], k.Picture);
             plan.Order.push_back(i);
         } catch (const Exception&) {
-            if (!failure)
-                failure = std::current_exception();
+            if (!plan.PictureError)
+                plan.PictureError = std::current_exception();
         }
     }
-    if (failure)
-        std::rethrow_exception(failure);
     return plan;
 }
 
 void TPracticePage::StartButtonClick(TObject*)
 {
     TakeSettings();
-    // A picture error is shown once the round that leaves its kana out is under way.
-    std::exception_ptr failure;
-    try {
-        plan_ = PlanRound();
-    } catch (const Exception&) {
-        failure = std::current_exception();
-    }
+    plan_ = PlanRound();
     if (!plan_.Order.empty())
         StartRound(plan_);
-    if (failure)
-        std::rethrow_exception(failure);
+    // Shown as the charts show theirs, once the round that leaves the kana out is under way.
+    if (plan_.PictureError)
+        std::rethrow_exception(std::exchange(plan_.PictureError, nullptr));
 }
 
 void TPracticePage::StartRound(const TRoundPlan& plan)

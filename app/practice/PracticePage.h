@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -108,6 +109,8 @@ private:
     struct TRoundPlan {
         std::vector<TDrillKana> Kana;
         std::vector<std::size_t> Order;
+        // The first picture that did not decode; its kana and any other such are left out.
+        std::exception_ptr PictureError;
     };
 
     void BindComponents();

@@ -260,6 +260,31 @@ TEST_F(PracticePageTest, EscapeEndsTheRoundWithItsSummary)
     EXPECT_EQ(Page().Phase(), TPracticePhase::Setup);
 }
 
+TEST_F(PracticePageTest, AKanaWhosePictureDoesNotDecodeIsReportedAndLeftOutOfTheRound)
+{
+    std::vector<TDeckRow> deck = DefaultKanaDeck();
+    deck[0].Picture = TBlob { 'X', 'Y', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    WriteDatabase(deck);
+    EnterPractice();
+    std::string script = ClickControl(Page().LengthAll);
+    for (TsuiCheckBox* box : Page().LessonBoxes)
+        if (box->Checked() && box->Caption() != "あ行")
+            script += ClickControl(box);
+    Play(script + ClickControl(Page().StartButton));
+    EXPECT_EQ(Session().Errors(), std::vector<std::string> { "Bitmap image is not valid" });
+    ASSERT_EQ(Page().Phase(), TPracticePhase::Question);
+    EXPECT_EQ(Page().CounterLabel->Caption(), "1 / 4");
+    std::set<std::string> asked;
+    while (Page().Phase() == TPracticePhase::Question) {
+        asked.insert(Page().Question()->Key.Text);
+        Type(Romaji());
+        Play("key Return\n");
+    }
+    EXPECT_EQ(asked, (std::set<std::string> { "い", "う", "え", "お" }));
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Summary);
+    EXPECT_EQ(Page().ScoreLabel->Caption(), "正确率：100%（4 / 4）");
+}
+
 TEST_F(PracticePageTest, TheDumpDescribesThePracticePage)
 {
     WriteDatabase(DefaultKanaDeck());
