@@ -56,7 +56,15 @@ protected:
         ADD_FAILURE() << "no lesson " << name;
         return nullptr;
     }
-    std::string Romaji() { return Page().Question()->Romaji; }
+    // The romaji of the question shown; a test that expected one fails without it.
+    std::string Romaji()
+    {
+        if (Page().Question() == nullptr) {
+            ADD_FAILURE() << "no question is shown";
+            return "";
+        }
+        return Page().Question()->Romaji;
+    }
     // Types an answer and submits it with Enter.
     void Type(const std::string& answer)
     {
