@@ -66,11 +66,7 @@ protected:
         return Page().Question()->Romaji;
     }
     // Types an answer and submits it with Enter.
-    void Type(const std::string& answer)
-    {
-        Page().AnswerEdit->SetText(answer);
-        Play("key Return\n");
-    }
+    void Type(const std::string& answer) { Play("type " + answer + "\nkey Return\n"); }
 
 private:
     std::map<std::string, std::string> saved_;
@@ -291,6 +287,24 @@ TEST_F(PracticePageTest, AKanaWhosePictureDoesNotDecodeIsReportedAndLeftOutOfThe
     EXPECT_EQ(asked, (std::set<std::string> { "い", "う", "え", "お" }));
     EXPECT_EQ(Page().Phase(), TPracticePhase::Summary);
     EXPECT_EQ(Page().ScoreLabel->Caption(), "正确率：100%（4 / 4）");
+}
+
+TEST_F(PracticePageTest, WhenProgressCannotBeSavedOneNoticeSaysSoAndTheRoundGoesOn)
+{
+    WriteDatabase(DefaultKanaDeck());
+    // The data folder is a file, so no folder can be made in it.
+    std::ofstream("XDG_DATA_HOME") << "not a folder";
+    EnterPractice();
+    ASSERT_EQ(Session().Errors().size(), 1u);
+    EXPECT_NE(Session().Errors()[0].find("XDG_DATA_HOME/moraleaf/progress.db"), std::string::npos) << Session().Errors()[0];
+    Play(ClickControl(Page().StartButton));
+    Type(Romaji());
+    EXPECT_EQ(Page().FeedbackText(), "正确");
+    Play("key Return\n");
+    Type("q");
+    EXPECT_EQ(Page().Right(), 1u);
+    EXPECT_EQ(Page().Wrong(), 1u);
+    EXPECT_EQ(Session().Errors().size(), 1u);
 }
 
 TEST_F(PracticePageTest, TheDumpDescribesThePracticePage)
