@@ -100,6 +100,10 @@ void TProgressMap::PaintLegend(TCanvas& canvas)
             "盒子 " + std::to_string(box) + "：" + std::to_string(boxCounts_[static_cast<std::size_t>(box - 1)]), clBlack,
             DT_LEFT);
     }
+    const TRect fresh = Bounds(kLegendLeft + 110, kTop, kCell, kCell);
+    Fill(canvas, fresh, BoxColor(0));
+    Frame(canvas, fresh, clGray);
+    Write(canvas, Bounds(fresh.Right + 6, fresh.Top, 100, kCell), "未练习", clBlack, DT_LEFT);
 }
 
 void TProgressMap::PaintDays(TCanvas& canvas)

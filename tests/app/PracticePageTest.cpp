@@ -307,6 +307,30 @@ TEST_F(PracticePageTest, WhenProgressCannotBeSavedOneNoticeSaysSoAndTheRoundGoes
     EXPECT_EQ(Session().Errors().size(), 1u);
 }
 
+TEST_F(PracticePageTest, ARoundRunsFromTheKeyboardAlone)
+{
+    WriteDatabase(DefaultKanaDeck());
+    EnterPractice();
+    auto focused = [this] { return Form().ActiveControl(); };
+    EXPECT_EQ(focused(), Page().ScriptHiragana);
+    for (int tabs = 0; focused() != Page().StartButton && tabs < 40; ++tabs)
+        Play("key Tab\n");
+    ASSERT_EQ(focused(), Page().StartButton);
+    Play("key Return\n");
+    ASSERT_EQ(Page().Phase(), TPracticePhase::Question);
+    EXPECT_EQ(focused(), Page().AnswerEdit);
+    Type(Romaji());
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Feedback);
+    EXPECT_EQ(focused(), Page().NextButton);
+    Play("key Space\n");
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Question);
+    Play("key Escape\n");
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Summary);
+    EXPECT_EQ(focused(), Page().AgainButton);
+    Play("key Tab\nkey Space\n");
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Setup);
+}
+
 TEST_F(PracticePageTest, TheDumpDescribesThePracticePage)
 {
     WriteDatabase(DefaultKanaDeck());
