@@ -359,6 +359,15 @@ TEST_F(PracticePageTest, TheDumpDescribesThePracticePage)
     EXPECT_NE(question.find(expected), std::string::npos) << question.substr(question.find("\"practice\""));
 }
 
+TEST(ProgressMapPalette, TheFiveBoxesGrowLighterStepByStepAndANewKanaIsWhite)
+{
+    // Relative luminance, so that the steps are told apart without telling hues apart.
+    auto luminance = [](TColor c) { return 0.2126 * (c & 0xFF) + 0.7152 * ((c >> 8) & 0xFF) + 0.0722 * ((c >> 16) & 0xFF); };
+    for (int box = kFirstBox; box < kLastBox; ++box)
+        EXPECT_GT(luminance(BoxColor(box + 1)), luminance(BoxColor(box)) + 20) << box;
+    EXPECT_EQ(BoxColor(0), clWhite);
+}
+
 TEST_F(PracticePageTest, TheProgressMapTintsAnsweredKanaByBox)
 {
     WriteDatabase(DefaultKanaDeck());
@@ -376,6 +385,15 @@ TEST_F(PracticePageTest, TheProgressMapTintsAnsweredKanaByBox)
         answered += k.Box != 0;
     }
     EXPECT_EQ(answered, 1);
+    // Every kana has a cell of its own, on the map and clear of the legend beside the charts.
+    std::set<std::pair<int, int>> corners;
+    for (const TMapKana& k : kana) {
+        const TRect r = TProgressMap::CellRect(k);
+        EXPECT_TRUE(corners.insert({ r.Left, r.Top }).second) << k.Text;
+        EXPECT_GE(r.Left, 0);
+        EXPECT_LE(r.Right, 380) << k.Text;
+        EXPECT_LE(r.Bottom, Page().ProgressMap->Height()) << k.Text;
+    }
     Play("key Escape\n");
     EXPECT_EQ(Page().Phase(), TPracticePhase::Setup);
 }
