@@ -227,6 +227,22 @@ TEST_F(PracticePageTest, ChoiceQuestionsOfferFourDistinctRomajiWithTheRightOneAn
     EXPECT_EQ(Page().Wrong(), 3u);
 }
 
+TEST_F(PracticePageTest, ASelectionOfFewerThanFourKanaTakesItsChoicesFromTheDeck)
+{
+    WriteDatabase(DefaultKanaDeck());
+    EnterPractice();
+    std::string script = ClickControl(Page().ModeChoice);
+    for (TsuiCheckBox* box : Page().LessonBoxes)
+        if (box->Checked() && box->Caption() != "ん・っ")
+            script += ClickControl(box);
+    Play(script + ClickControl(Page().StartButton));
+    ASSERT_EQ(Page().Phase(), TPracticePhase::Question);
+    EXPECT_EQ(Page().CounterLabel->Caption(), "1 / 2");
+    const std::vector<std::string> choices = Page().Choices();
+    EXPECT_EQ(std::set<std::string>(choices.begin(), choices.end()).size(), 4u);
+    EXPECT_NE(std::find(choices.begin(), choices.end(), Romaji()), choices.end());
+}
+
 TEST_F(PracticePageTest, EscapeEndsTheRoundWithItsSummary)
 {
     WriteDatabase(DefaultKanaDeck());
