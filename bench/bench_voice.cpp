@@ -66,9 +66,21 @@ std::vector<std::string> AllKana()
     return kana;
 }
 
+// The kana the voice says: all but the lone small tsu (っ, ッ), which is a pause and plays nothing.
+const std::vector<std::string>& SpokenKana()
+{
+    static const std::vector<std::string> spoken = [] {
+        TEspeakSynthesizer voice;
+        std::vector<std::string> kana = AllKana();
+        std::erase_if(kana, [&](const std::string& k) { return !voice.Synthesize(k); });
+        return kana;
+    }();
+    return spoken;
+}
+
 void SpeakUncached(benchmark::State& state)
 {
-    const std::vector<std::string> kana = AllKana();
+    const std::vector<std::string>& kana = SpokenKana();
     std::size_t next = 0;
     std::unique_ptr<TTimedVoice> voice;
     for (auto _ : state) {
@@ -98,22 +110,28 @@ void SpeakCached(benchmark::State& state)
     }
 }
 
-// The longest the interface thread spends handing a request over while the worker is busy.
+// How long the interface thread spends handing a request over while the worker is busy. The
+// hand-over takes no lock, so what stands out is the system putting the thread aside; the
+// 99.99th percentile shows the hand-over, the longest shows the machine.
 void SpeakCallOnInterfaceThread(benchmark::State& state)
 {
     const std::vector<std::string> kana = AllKana();
     TTimedVoice voice;
-    double longest = 0;
+    std::vector<double> calls;
     std::size_t next = 0;
     for (auto _ : state) {
         const TClock::time_point start = TClock::now();
         voice.Service->Speak(kana[next++ % kana.size()]);
         const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
-        longest = std::max(longest, seconds);
+        calls.push_back(seconds);
         state.SetIterationTime(seconds);
     }
     voice.Service->WaitUntilIdle();
-    state.counters["longest_us"] = longest * 1e6;
+    std::sort(calls.begin(), calls.end());
+    if (!calls.empty()) {
+        state.counters["p9999_us"] = calls[calls.size() * 9999 / 10000] * 1e6;
+        state.counters["longest_us"] = calls.back() * 1e6;
+    }
 }
 
 void CacheOfEveryKana(benchmark::State& state)

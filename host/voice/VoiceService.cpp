@@ -6,6 +6,13 @@
 #include "host/voice/EspeakSynthesizer.h"
 #include "host/voice/SdlAudioOutput.h"
 
+namespace {
+
+// Put in the request slot to wake the worker for stopping; never a request.
+std::string gStopRequest;
+
+} // namespace
+
 TVoiceService::TVoiceService(
     std::unique_ptr<TSpeechSynthesizer> synthesizer, std::unique_ptr<TAudioOutput> output, std::ostream& notices)
     : synthesizer_(std::move(synthesizer))
@@ -17,22 +24,19 @@ TVoiceService::TVoiceService(
 
 TVoiceService::~TVoiceService()
 {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-        pending_.reset();
-    }
-    wake_.notify_all();
+    stopping_ = true;
+    std::string* request = pending_.exchange(&gStopRequest);
+    if (request != &gStopRequest)
+        delete request;
+    pending_.notify_one();
     worker_.join();
 }
 
 void TVoiceService::Speak(const std::string& kana)
 {
-    {
-        std::lock_guard lock(mutex_);
-        pending_ = kana;
-    }
-    wake_.notify_one();
+    // Lock-free, so that the interface never waits for a worker the system has put aside.
+    delete pending_.exchange(new std::string(kana));
+    pending_.notify_one();
 }
 
 std::optional<TSpokenKana> TVoiceService::LastSpoken() const
@@ -50,24 +54,29 @@ TVoiceService::TStatistics TVoiceService::Statistics() const
 void TVoiceService::WaitUntilIdle()
 {
     std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return !pending_ && !busy_; });
+    idle_.wait(lock, [this] { return pending_.load() == nullptr && !busy_; });
 }
 
 void TVoiceService::Work()
 {
-    std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || pending_; });
+        pending_.wait(nullptr);
         if (stopping_)
             return;
-        const std::string kana = std::move(*pending_);
-        pending_.reset();
-        busy_ = true;
-        lock.unlock();
-        SpeakOnWorker(kana);
-        lock.lock();
+        {
+            // Busy before the slot empties, so that a waiter never sees both empty and idle early.
+            std::lock_guard lock(mutex_);
+            busy_ = true;
+        }
+        std::string* taken = pending_.exchange(nullptr);
+        if (taken == &gStopRequest)
+            return;
+        const std::unique_ptr<std::string> request(taken);
+        if (request && !stopping_)
+            SpeakOnWorker(*request);
+        std::lock_guard lock(mutex_);
         busy_ = false;
-        if (!pending_)
+        if (pending_.load() == nullptr)
             idle_.notify_all();
     }
 }
@@ -101,7 +110,7 @@ void TVoiceService::SpeakOnWorker(const std::string& kana)
         statistics_.CacheBytes += made->Bytes();
         pcm = &cache_.emplace(kana, std::move(*made)).first->second;
         // Speech for a kana the learner has already left behind is kept, not played.
-        if (pending_ || stopping_)
+        if (pending_.load() != nullptr || stopping_)
             return;
     }
     // Cached entries are never removed, so the pointer stays valid outside the lock.

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <iosfwd>
@@ -54,12 +55,13 @@ private:
     std::unique_ptr<TAudioOutput> output_;
     std::ostream& notices_;
 
+    // The newest request not yet taken; a newer one replaces it.
+    std::atomic<std::string*> pending_ { nullptr };
+    std::atomic<bool> stopping_ = false;
+    // What only the worker and those reading its results touch, never the interface's requests.
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
     std::condition_variable idle_;
-    std::optional<std::string> pending_;
     bool busy_ = false;
-    bool stopping_ = false;
     bool noticed_ = false;
     bool voiceMissing_ = false;
     std::map<std::string, TPcm> cache_;
