@@ -123,5 +123,5 @@ TEST(MainLayout, TheSheetsAreStoredOutOfPageOrder)
     std::vector<std::string> sheets;
     for (const TLayoutObject& sheet : pages->Children)
         sheets.push_back(sheet.Name);
-    EXPECT_EQ(sheets, (std::vector<std::string> { "suiTabSheet2", "suiTabSheet1", "suiTabSheet3" }));
+    EXPECT_EQ(sheets, (std::vector<std::string> { "suiTabSheet2", "suiTabSheet1", "suiTabSheet3", "suiTabSheet4" }));
 }

@@ -24,16 +24,19 @@ TEST_F(MainWindowTest, StartsOnTheRandomDrawPageWithNothingDrawn)
     EXPECT_TRUE(Session().Errors().empty());
     EXPECT_EQ(form.suiPageControl1->ActivePage(), form.suiTabSheet3);
     EXPECT_TRUE(form.suiTabSheet3->Visible());
-    // The pages in their stored order, whatever order the sheets were read in.
-    ASSERT_EQ(form.suiPageControl1->PageCount(), 3);
+    // The pages in their stored order, whatever order the sheets were read in; the practice
+    // page after the three.
+    ASSERT_EQ(form.suiPageControl1->PageCount(), 4);
     EXPECT_EQ(form.suiPageControl1->Pages(0), form.suiTabSheet1);
     EXPECT_EQ(form.suiPageControl1->Pages(1), form.suiTabSheet2);
     EXPECT_EQ(form.suiPageControl1->Pages(2), form.suiTabSheet3);
+    EXPECT_EQ(form.suiPageControl1->Pages(3), form.suiTabSheet4);
     const TStrings& tabs = form.suiPageControl1->TopPanel()->Tabs();
-    ASSERT_EQ(tabs.Count(), 3);
+    ASSERT_EQ(tabs.Count(), 4);
     EXPECT_EQ(tabs.Strings(0), "平假名");
     EXPECT_EQ(tabs.Strings(1), "片假名");
     EXPECT_EQ(tabs.Strings(2), "随机抽取");
+    EXPECT_EQ(tabs.Strings(3), "练习");
     EXPECT_EQ(form.suiPageControl1->TopPanel()->TabIndex(), 2);
     EXPECT_FALSE(form.suiTabSheet1->Enabled());
     EXPECT_FALSE(form.suiTabSheet2->Enabled());
