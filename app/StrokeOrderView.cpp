@@ -5,7 +5,9 @@
 #include "host/gfx/FontEngine.h"
 #include "host/gfx/Utf8.h"
 #include "host/ui/Publisher.h"
+#include "host/win/Input.h"
 #include "host/win/VirtualKeys.h"
+#include "host/win/Window.h"
 
 const char* const kStrokeOrderFace = "KanjiStrokeOrders";
 
@@ -46,6 +48,8 @@ TStrokeOrderView::TStrokeOrderView(TComponent* owner)
 
 void TStrokeOrderView::ShowKana(const std::string& kana, const TRect& area)
 {
+    if (kana_.empty())
+        previousFocus_ = GetFocus();
     kana_ = kana;
     SetBounds(area.Left, area.Top, area.Width(), area.Height());
     BringToFront();
@@ -60,6 +64,9 @@ void TStrokeOrderView::Close()
         return;
     kana_.clear();
     Hide();
+    if (IsWindow(previousFocus_) && IsWindowVisible(previousFocus_))
+        ::SetFocus(previousFocus_);
+    previousFocus_ = nullptr;
 }
 
 void TStrokeOrderView::Paint()

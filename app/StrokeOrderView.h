@@ -25,6 +25,8 @@ protected:
 
 private:
     std::string kana_;
+    // Where the keyboard was before the view took it, given back when it closes.
+    HWND previousFocus_ = nullptr;
 };
 
 // The family of the stroke-order font (fonts-kanjistrokeorders).

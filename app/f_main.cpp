@@ -4,6 +4,7 @@
 #include <random>
 
 #include "app/KanaPictureMenu.h"
+#include "app/StrokeOrderView.h"
 #include "app/practice/PracticePage.h"
 #include "host/data/ADOConnection.h"
 #include "host/data/ADOQuery.h"
@@ -105,6 +106,8 @@ TForm1::TForm1(TComponent* owner)
     kanaMenu_ = std::make_unique<TKanaPictureMenu>(
         *this, *suiPageControl1, [this](TControl* picture) { return KanaOfPicture(picture); });
     kanaMenu_->Attach(DBImage1);
+    PracticePage->OnShowStrokes
+        = [this](const std::string& kana) { kanaMenu_->StrokeView().ShowKana(kana, suiPageControl1->BoundsRect()); };
 }
 
 TForm1::~TForm1()

@@ -7,6 +7,7 @@
 #include <random>
 #include <utility>
 
+#include "app/StrokeOrderView.h"
 #include "app/practice/ProgressMap.h"
 #include "host/data/drivers/DatabaseDriver.h"
 #include "host/gfx/KanaPicture.h"
@@ -18,6 +19,7 @@
 #include "host/ui/StdCtrls.h"
 #include "host/ui/Streaming.h"
 #include "host/ui/Timer.h"
+#include "host/voice/VoiceService.h"
 #include "host/win/Timers.h"
 #include "host/win/VirtualKeys.h"
 #include "learn/DeckTables.h"
@@ -75,6 +77,8 @@ void TPracticePage::Publish(TPublisher<TPracticePage>& p)
     p.Method("SetupChanged", &TPracticePage::SetupChanged);
     p.Method("StartButtonClick", &TPracticePage::StartButtonClick);
     p.Method("MapButtonClick", &TPracticePage::MapButtonClick);
+    p.Method("SpeakButtonClick", &TPracticePage::SpeakButtonClick);
+    p.Method("StrokesButtonClick", &TPracticePage::StrokesButtonClick);
     p.Method("SubmitButtonClick", &TPracticePage::SubmitButtonClick);
     p.Method("ChoiceButtonClick", &TPracticePage::ChoiceButtonClick);
     p.Method("NextButtonClick", &TPracticePage::NextButtonClick);
@@ -123,6 +127,9 @@ void TPracticePage::BindComponents()
         bind(ChoiceButtons[i], "Choice" + std::to_string(i + 1));
     bind(NextButton, "NextButton");
     bind(EndButton, "EndButton");
+    bind(SpeakButton, "SpeakButton");
+    bind(StrokesButton, "StrokesButton");
+    bind(SpeechBox, "SpeechBox");
     bind(PauseTimer, "PauseTimer");
     bind(SummaryPanel, "SummaryPanel");
     bind(ScoreLabel, "ScoreLabel");
@@ -137,6 +144,39 @@ void TPracticePage::BindComponents()
     // Digits choose while the focus is anywhere on a choice question's buttons.
     for (TsuiButton* button : { ChoiceButtons[0], ChoiceButtons[1], ChoiceButtons[2], ChoiceButtons[3], EndButton })
         button->OnKeyDown = [this](TObject*, std::uint16_t& Key, TShiftState) { ChoiceKey(Key); };
+    for (TsuiButton* button : { NextButton, SpeakButton, StrokesButton })
+        button->OnKeyDown = [this](TObject*, std::uint16_t& Key, TShiftState) { FeedbackKey(Key); };
+    StrokesButton->SetEnabled(StrokeOrderFontInstalled());
+}
+
+void TPracticePage::FeedbackKey(std::uint16_t& Key)
+{
+    if (phase_ != TPracticePhase::Feedback)
+        return;
+    if (Key == 'S') {
+        Key = 0;
+        SpeakShown();
+    } else if (Key == 'W' && StrokesButton->Enabled()) {
+        Key = 0;
+        StrokesButtonClick(StrokesButton);
+    }
+}
+
+void TPracticePage::SpeakShown() const
+{
+    if (shown_ != nullptr && !shown_->Key.Text.empty())
+        Voice().Speak(shown_->Key.Text);
+}
+
+void TPracticePage::SpeakButtonClick(TObject*)
+{
+    SpeakShown();
+}
+
+void TPracticePage::StrokesButtonClick(TObject*)
+{
+    if (shown_ != nullptr && !shown_->Key.Text.empty() && OnShowStrokes)
+        OnShowStrokes(shown_->Key.Text);
 }
 
 void TPracticePage::ChoiceKey(std::uint16_t& Key)
@@ -256,6 +296,7 @@ void TPracticePage::ShowSettings()
     Length20->SetChecked(settings_.Length == TRoundLength::Twenty);
     Length50->SetChecked(settings_.Length == TRoundLength::Fifty);
     LengthAll->SetChecked(settings_.Length == TRoundLength::All);
+    SpeechBox->SetChecked(settings_.Speech);
     for (std::size_t i = 0; i < LessonBoxes.size(); ++i)
         LessonBoxes[i]->SetChecked(
             std::find(settings_.Lessons.begin(), settings_.Lessons.end(), lessonNames_[i]) != settings_.Lessons.end());
@@ -271,6 +312,7 @@ void TPracticePage::TakeSettings()
                                              : TPracticeScript::Hiragana;
     taken.Mode = ModeChoice->Checked() ? TAnswerMode::Choice : TAnswerMode::Typed;
     taken.Length = Length50->Checked() ? TRoundLength::Fifty : LengthAll->Checked() ? TRoundLength::All : TRoundLength::Twenty;
+    taken.Speech = SpeechBox->Checked();
     taken.Lessons.clear();
     for (std::size_t i = 0; i < LessonBoxes.size(); ++i)
         if (LessonBoxes[i]->Checked())
@@ -420,6 +462,8 @@ void TPracticePage::ShowQuestion()
         ChoiceButtons[i]->SetCaption(offered ? std::to_string(i + 1) + "  " + shownChoices_[i] : "");
     }
     NextButton->SetVisible(false);
+    SpeakButton->SetVisible(false);
+    StrokesButton->SetVisible(false);
     ShowPhase(TPracticePhase::Question);
     questionShownAt_ = GetTickCount();
 }
@@ -445,7 +489,11 @@ void TPracticePage::Answer(const std::string& given)
         b->SetEnabled(false);
     SubmitButton->SetVisible(false);
     NextButton->SetVisible(true);
+    SpeakButton->SetVisible(true);
+    StrokesButton->SetVisible(true);
     ShowPhase(TPracticePhase::Feedback);
+    if (settings_.Speech)
+        SpeakShown();
     // A right choice goes on by itself after a moment; anything else waits for the learner.
     PauseTimer->SetEnabled(right && drill_->Mode() == TAnswerMode::Choice);
 

@@ -2,6 +2,7 @@
 #include <array>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -76,6 +77,9 @@ public:
     std::array<TsuiButton*, 4> ChoiceButtons {};
     TsuiButton* NextButton = nullptr;
     TsuiButton* EndButton = nullptr;
+    TsuiButton* SpeakButton = nullptr;
+    TsuiButton* StrokesButton = nullptr;
+    TsuiCheckBox* SpeechBox = nullptr;
     TTimer* PauseTimer = nullptr;
     TPanel* SummaryPanel = nullptr;
     TLabel* ScoreLabel = nullptr;
@@ -101,6 +105,11 @@ public:
     void PauseTimerTimer(TObject* Sender);
     void AgainButtonClick(TObject* Sender);
     void BackButtonClick(TObject* Sender);
+    void SpeakButtonClick(TObject* Sender);
+    void StrokesButtonClick(TObject* Sender);
+
+    // Shows how a kana is written; the window that owns the stroke-order view sets it.
+    std::function<void(const std::string& kana)> OnShowStrokes;
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -116,6 +125,9 @@ private:
     void BindComponents();
     // A digit key of a choice question chooses.
     void ChoiceKey(std::uint16_t& Key);
+    // After an answer, S speaks the kana and W shows its strokes.
+    void FeedbackKey(std::uint16_t& Key);
+    void SpeakShown() const;
     void OpenStore();
     void ReadDeck();
     void BuildLessonBoxes();

@@ -7,9 +7,11 @@
 #include <set>
 
 #include "AppTestSupport.h"
+#include "app/StrokeOrderView.h"
 #include "app/practice/PracticePage.h"
 #include "app/practice/ProgressMap.h"
 #include "host/ui/ScrollBox.h"
+#include "host/voice/VoiceService.h"
 #include "skin/controls/SUIEdit.h"
 #include "tools/kit/KanaDeck.h"
 
@@ -412,4 +414,44 @@ TEST_F(PracticePageTest, TheProgressMapTintsAnsweredKanaByBox)
     }
     Play("key Escape\n");
     EXPECT_EQ(Page().Phase(), TPracticePhase::Setup);
+}
+
+TEST_F(PracticePageTest, AnAnswerSpeaksTheKanaUnlessSpeechIsOffAndSAndWSpeakAndShowStrokesOnDemand)
+{
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", (std::filesystem::current_path() / "speech.raw").c_str(), 1);
+    auto spoken = [] {
+        Voice().WaitUntilIdle();
+        return Voice().LastSpoken() ? Voice().LastSpoken()->Kana : std::string();
+    };
+    WriteDatabase(DefaultKanaDeck());
+    EnterPractice();
+    EXPECT_TRUE(Page().SpeechBox->Checked()) << "speech is on at first";
+    Play(ClickControl(Page().StartButton));
+    const std::string first = Page().Question()->Key.Text;
+    Type("nothing");
+    EXPECT_EQ(spoken(), first);
+    const int played = Voice().Statistics().FromCache + Voice().Statistics().Synthesized;
+    Play("key S\n");
+    Voice().WaitUntilIdle();
+    EXPECT_EQ(Voice().Statistics().FromCache + Voice().Statistics().Synthesized, played + 1) << "S says it again";
+
+    Play("key W\n");
+    auto* view = dynamic_cast<TStrokeOrderView*>(Form().FindComponent("StrokeOrderView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Kana(), first);
+    Play("key Escape\nkey Return\n");
+    EXPECT_EQ(view->Kana(), "");
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Question) << "the keyboard is back on the page after the strokes";
+
+    // Speech off: the next answer says nothing.
+    Play("key Escape\n" + ClickControl(Page().BackButton) + ClickControl(Page().SpeechBox));
+    EXPECT_FALSE(Page().Settings().Speech);
+    Play(ClickControl(Page().StartButton));
+    const std::string before = spoken();
+    const int made = Voice().Statistics().FromCache + Voice().Statistics().Synthesized;
+    Type("nothing");
+    EXPECT_EQ(Voice().Statistics().FromCache + Voice().Statistics().Synthesized, made);
+    EXPECT_EQ(spoken(), before);
+    DoneVoice();
 }
