@@ -22,7 +22,8 @@ std::vector<std::uint8_t> SampleFile(int bits, int width, int height)
 
 void OurDecode(benchmark::State& state)
 {
-    const auto file = SampleFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
+    const auto file
+        = SampleFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
     for (auto _ : state) {
         TBitmap bitmap;
         bitmap.LoadFromBytes(file);
@@ -33,7 +34,8 @@ void OurDecode(benchmark::State& state)
 
 void SdlDecode(benchmark::State& state)
 {
-    const auto file = SampleFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
+    const auto file
+        = SampleFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
     for (auto _ : state) {
         SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
         if (surface == nullptr) {
@@ -53,10 +55,10 @@ void SdlDecode(benchmark::State& state)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    for (int bits : {8, 24, 32}) {
-        for (auto [w, h] : {std::pair{96, 96}, std::pair{676, 400}}) {
-            benchmark::RegisterBenchmark("OurDecode", OurDecode)->ArgNames({"bits", "w", "h"})->Args({bits, w, h});
-            benchmark::RegisterBenchmark("SdlDecode", SdlDecode)->ArgNames({"bits", "w", "h"})->Args({bits, w, h});
+    for (int bits : { 8, 24, 32 }) {
+        for (auto [w, h] : { std::pair { 96, 96 }, std::pair { 676, 400 } }) {
+            benchmark::RegisterBenchmark("OurDecode", OurDecode)->ArgNames({ "bits", "w", "h" })->Args({ bits, w, h });
+            benchmark::RegisterBenchmark("SdlDecode", SdlDecode)->ArgNames({ "bits", "w", "h" })->Args({ bits, w, h });
         }
     }
     benchmark::RunSpecifiedBenchmarks();

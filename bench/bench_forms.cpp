@@ -60,7 +60,7 @@ std::string MakeStoredForm(TApplication* app)
     box->SetAlign(alClient);
     TBitmap kana(100, 100);
     kana.Canvas().Brush().Color = clWhite;
-    kana.Canvas().FillRect({0, 0, 100, 100});
+    kana.Canvas().FillRect({ 0, 0, 100, 100 });
     for (int i = 0; i < 12; ++i) {
         auto* image = Place<TImage>(form, box, (i % 6) * 100, (i / 6) * 100, 100, 100);
         image->Picture().SetBitmap(kana);

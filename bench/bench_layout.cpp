@@ -23,7 +23,7 @@ enum TBenchAlign : std::uint8_t { baNone, baTop, baClient };
 
 const TEnumInfo& EnumInfo(TTypeTag<TBenchAlign>)
 {
-    static const TEnumInfo info("TBenchAlign", {"baNone", "baTop", "baClient"});
+    static const TEnumInfo info("TBenchAlign", { "baNone", "baTop", "baClient" });
     return info;
 }
 
@@ -33,7 +33,10 @@ class TBenchPanel : public TComponent {
     DECLARE_CLASS(TBenchPanel, TComponent)
 
 public:
-    explicit TBenchPanel(TComponent* owner) : TComponent(owner) {}
+    explicit TBenchPanel(TComponent* owner)
+        : TComponent(owner)
+    {
+    }
 
     int Left() const { return left_; }
     void SetLeft(int value) { left_ = value; }
@@ -82,8 +85,11 @@ class TBenchForm : public TBenchPanel {
     DECLARE_CLASS(TBenchForm, TBenchPanel)
 
 public:
-    TBenchForm() : TBenchPanel(nullptr) {}
-    void PanelClick(TObject*) {}
+    TBenchForm()
+        : TBenchPanel(nullptr)
+    {
+    }
+    void PanelClick(TObject*) { }
 };
 
 } // namespace

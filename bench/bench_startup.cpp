@@ -45,15 +45,14 @@ std::optional<int> WaitForChild(pid_t pid, int timeoutMs, rusage* usage = nullpt
     const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     bool ended = true;
     if (pidfd >= 0) {
-        pollfd p{pidfd, POLLIN, 0};
+        pollfd p { pidfd, POLLIN, 0 };
         ended = ::poll(&p, 1, timeoutMs) == 1;
         ::close(pidfd);
     }
     if (!ended)
         ::kill(pid, SIGKILL);
     int status = 0;
-    while (::wait4(pid, &status, 0, usage) < 0 && errno == EINTR) {
-    }
+    while (::wait4(pid, &status, 0, usage) < 0 && errno == EINTR) { }
     if (!ended)
         return std::nullopt;
     return status;
@@ -85,14 +84,15 @@ public:
         for (char** e = environ; *e; ++e)
             if (!Overridden(*e, extraEnvironment))
                 environment.emplace_back(*e);
-        std::vector<std::string> argv{program.string()};
+        std::vector<std::string> argv { program.string() };
         argv.insert(argv.end(), arguments.begin(), arguments.end());
 
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        const int result = ::posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, Pointers(argv).data(), Pointers(environment).data());
+        const int result
+            = ::posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, Pointers(argv).data(), Pointers(environment).data());
         posix_spawn_file_actions_destroy(&actions);
         if (result != 0) {
             pid_ = -1;
@@ -152,7 +152,8 @@ public:
             const int null = ::open("/dev/null", O_WRONLY);
             ::dup2(null, STDOUT_FILENO);
             ::dup2(null, STDERR_FILENO);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+                static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(fds[1]);
@@ -162,7 +163,7 @@ public:
             return;
         }
         std::string number;
-        pollfd p{fds[0], POLLIN, 0};
+        pollfd p { fds[0], POLLIN, 0 };
         char c = 0;
         while (::poll(&p, 1, kStartTimeoutMs) == 1 && ::read(fds[0], &c, 1) == 1 && c != '\n')
             number += c;
@@ -231,7 +232,7 @@ std::string PrepareDatabase(const fs::path& folder)
     const fs::path kit = ProgramFolder() / "moraleaf-kit";
     if (!fs::exists(kit))
         return kit.string() + " is missing; build the target moraleaf-kit";
-    TChild create(kit, {"db", "create", "db1.mdb"}, {}, folder);
+    TChild create(kit, { "db", "create", "db1.mdb" }, {}, folder);
     const std::string error = create.Wait(kRunTimeoutMs);
     return error.empty() ? error : "moraleaf-kit db create " + error;
 }
@@ -257,7 +258,7 @@ void FirstFrame(benchmark::State& state, const char* programName, bool needsData
         state.SkipWithError(error.c_str());
         return;
     }
-    const std::vector<std::string> environment{"DISPLAY=" + Xvfb().Display(), "MORALEAF_EXIT_AFTER_FIRST_FRAME=1"};
+    const std::vector<std::string> environment { "DISPLAY=" + Xvfb().Display(), "MORALEAF_EXIT_AFTER_FIRST_FRAME=1" };
     // One untimed start warms the page cache and the X server's font and visual caches.
     if (std::string error = TChild(program, {}, environment, folder.Path()).Wait(kRunTimeoutMs); !error.empty()) {
         state.SkipWithError((std::string(programName) + " " + error).c_str());
@@ -267,7 +268,7 @@ void FirstFrame(benchmark::State& state, const char* programName, bool needsData
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         TChild child(program, {}, environment, folder.Path());
-        rusage usage{};
+        rusage usage {};
         const std::string error = child.Wait(kRunTimeoutMs, &usage);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         if (!error.empty()) {

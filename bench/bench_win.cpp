@@ -140,7 +140,8 @@ void BM_RepaintWindowWith30Children(benchmark::State& state)
     for (int i = 0; i < 30; ++i) {
         const int column = i % 6;
         const int row = i / 6;
-        MakeWindow(top, Bounds(8 + column * 110, 8 + row * 78, 100, 70), PlainFill(RGB(static_cast<std::uint8_t>(i * 8), 128, 200)));
+        MakeWindow(
+            top, Bounds(8 + column * 110, 8 + row * 78, 100, 70), PlainFill(RGB(static_cast<std::uint8_t>(i * 8), 128, 200)));
     }
     DispatchPendingMessages();
 

@@ -44,8 +44,7 @@ int main(int, char**)
         std::_Exit(0);
     }
     SDL_Event event;
-    while (SDL_WaitEvent(&event) && event.type != SDL_QUIT) {
-    }
+    while (SDL_WaitEvent(&event) && event.type != SDL_QUIT) { }
     SDL_DestroyWindow(window);
     SDL_Quit();
     return 0;

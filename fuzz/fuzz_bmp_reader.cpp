@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TBmpImage image;
     try {
-        image = DecodeBmp({data, size});
+        image = DecodeBmp({ data, size });
     } catch (const EReadError&) {
         return 0;
     } catch (const EInvalidGraphic&) {
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     TBitmap bitmap;
     bitmap.SetPixels(image.Width, image.Height, image.Pixels, image.Format);
-    for (int bits : {8, 32}) {
+    for (int bits : { 8, 32 }) {
         const TBmpImage again = DecodeBmp(EncodeBmp(bitmap, bits));
         if (again.Width != image.Width || again.Height != image.Height || again.Pixels != image.Pixels)
             __builtin_trap();

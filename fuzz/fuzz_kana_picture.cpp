@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TBitmap picture;
     try {
-        LoadKanaPicture({data, size}, picture);
+        LoadKanaPicture({ data, size }, picture);
     } catch (const EReadError&) {
     } catch (const EInvalidGraphic&) {
     }

@@ -6,7 +6,10 @@
 
 class TDBImage::TImageDataLink : public TDataLink {
 public:
-    explicit TImageDataLink(TDBImage& image) : image_(image) {}
+    explicit TImageDataLink(TDBImage& image)
+        : image_(image)
+    {
+    }
 
 protected:
     void ActiveChanged() override { image_.LoadPicture(); }

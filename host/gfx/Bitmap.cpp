@@ -8,15 +8,22 @@
 int BitsPerPixel(TPixelFormat format)
 {
     switch (format) {
-    case TPixelFormat::pf1bit: return 1;
-    case TPixelFormat::pf4bit: return 4;
-    case TPixelFormat::pf8bit: return 8;
-    case TPixelFormat::pf15bit: return 15;
-    case TPixelFormat::pf16bit: return 16;
-    case TPixelFormat::pf24bit: return 24;
+    case TPixelFormat::pf1bit:
+        return 1;
+    case TPixelFormat::pf4bit:
+        return 4;
+    case TPixelFormat::pf8bit:
+        return 8;
+    case TPixelFormat::pf15bit:
+        return 15;
+    case TPixelFormat::pf16bit:
+        return 16;
+    case TPixelFormat::pf24bit:
+        return 24;
     case TPixelFormat::pfDevice:
     case TPixelFormat::pf32bit:
-    case TPixelFormat::pfCustom: return 32;
+    case TPixelFormat::pfCustom:
+        return 32;
     }
     return 32;
 }

@@ -33,7 +33,7 @@ int BitsPerPixel(TPixelFormat format);
 template <typename T> struct TUninitializedAllocator : std::allocator<T> {
     using value_type = T;
     TUninitializedAllocator() = default;
-    template <typename U> TUninitializedAllocator(const TUninitializedAllocator<U>&) noexcept {}
+    template <typename U> TUninitializedAllocator(const TUninitializedAllocator<U>&) noexcept { }
     template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
     template <typename U, typename... Args> void construct(U* p, Args&&... args)
     {

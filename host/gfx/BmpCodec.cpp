@@ -42,8 +42,8 @@ constexpr std::uint32_t kMaskedHeaderSize = 52;
 // OS/2's second header: compression 3 there means Huffman coding, not bit fields.
 constexpr std::uint32_t kOs2InfoHeaderSize = 64;
 
-constexpr std::uint32_t kMask555[3] = {0x7C00, 0x03E0, 0x001F};
-constexpr std::uint32_t kMask888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+constexpr std::uint32_t kMask555[3] = { 0x7C00, 0x03E0, 0x001F };
+constexpr std::uint32_t kMask888[3] = { 0xFF0000, 0x00FF00, 0x0000FF };
 
 std::uint16_t Get16(const std::uint8_t* p)
 {
@@ -69,7 +69,7 @@ struct TDibLayout {
     bool bottomUp = true;
     int bitCount = 0;
     std::uint32_t compression = BI_RGB;
-    std::uint32_t masks[3] = {0, 0, 0};
+    std::uint32_t masks[3] = { 0, 0, 0 };
     std::size_t tableOffset = 0;
     std::size_t tableCount = 0;
     std::size_t entrySize = 4;
@@ -84,11 +84,16 @@ bool ValidBitCount(int bits)
 bool CompressionFits(std::uint32_t compression, int bits, std::uint32_t headerSize)
 {
     switch (compression) {
-    case BI_RGB: return true;
-    case BI_RLE8: return bits == 8;
-    case BI_RLE4: return bits == 4;
-    case BI_BITFIELDS: return (bits == 16 || bits == 32) && headerSize != kOs2InfoHeaderSize;
-    default: return false;
+    case BI_RGB:
+        return true;
+    case BI_RLE8:
+        return bits == 8;
+    case BI_RLE4:
+        return bits == 4;
+    case BI_BITFIELDS:
+        return (bits == 16 || bits == 32) && headerSize != kOs2InfoHeaderSize;
+    default:
+        return false;
     }
 }
 
@@ -157,7 +162,7 @@ TDibLayout ReadLayout(std::span<const std::uint8_t> file)
 
     std::uint64_t count = colorsUsed;
     if (count == 0 && layout.bitCount <= 8)
-        count = std::uint64_t{1} << layout.bitCount;
+        count = std::uint64_t { 1 } << layout.bitCount;
     // The pixels start where the file header says and cut the colour table short there (a
     // core header cannot say how long its table is); an offset back into the headers means
     // the pixels follow the whole table.
@@ -179,7 +184,7 @@ using TPixel4 = TPixel __attribute__((vector_size(16)));
 
 void Fill(TPixel* out, std::size_t count, TPixel value)
 {
-    const TPixel4 group = {value, value, value, value};
+    const TPixel4 group = { value, value, value, value };
     std::size_t x = 0;
     for (; x + 4 <= count; x += 4)
         std::memcpy(out + x, &group, sizeof group);
@@ -192,10 +197,10 @@ using TPalette = std::array<TPixel, 256>;
 // Entries the bit depth cannot index are read past; indexes beyond the table give black.
 TPalette ReadPalette(std::span<const std::uint8_t> file, const TDibLayout& layout)
 {
-    TPalette palette{};
+    TPalette palette {};
     if (layout.bitCount > 8)
         return palette;
-    const std::size_t usable = std::min(layout.tableCount, std::size_t{1} << layout.bitCount);
+    const std::size_t usable = std::min(layout.tableCount, std::size_t { 1 } << layout.bitCount);
     const std::uint8_t* entry = file.data() + layout.tableOffset;
     for (std::size_t i = 0; i < usable; ++i, entry += layout.entrySize)
         palette[i] = Get24(entry);
@@ -225,7 +230,7 @@ public:
 private:
     unsigned shift_ = 0;
     std::uint32_t mask_ = 0;
-    std::array<std::uint8_t, 256> scale_{};
+    std::array<std::uint8_t, 256> scale_ {};
 };
 
 struct TRowContext {
@@ -254,7 +259,7 @@ void Row8(const std::uint8_t* in, int count, TPixel* out, const TRowContext& ctx
     const TPixel* palette = ctx.palette.data();
     int x = 0;
     for (; x + 4 <= count; x += 4) {
-        const TPixel4 group = {palette[in[x]], palette[in[x + 1]], palette[in[x + 2]], palette[in[x + 3]]};
+        const TPixel4 group = { palette[in[x]], palette[in[x + 1]], palette[in[x + 2]], palette[in[x + 3]] };
         std::memcpy(out + x, &group, sizeof group);
     }
     for (; x < count; ++x)
@@ -366,10 +371,14 @@ void Row32Fields(const std::uint8_t* in, int count, TPixel* out, const TRowConte
 TRowDecoder RowDecoderFor(const TDibLayout& layout)
 {
     switch (layout.bitCount) {
-    case 1: return Row1;
-    case 4: return Row4;
-    case 8: return Row8;
-    case 16: return Row16;
+    case 1:
+        return Row1;
+    case 4:
+        return Row4;
+    case 8:
+        return Row8;
+    case 16:
+        return Row16;
     case 24: {
         static const TRowDecoder row24 = FastestRow24();
         return row24;
@@ -380,13 +389,14 @@ TRowDecoder RowDecoderFor(const TDibLayout& layout)
 }
 
 // Writes every pixel once: decoded where the data reaches, the fill elsewhere.
-void DecodeRows(const TDibLayout& layout, std::span<const std::uint8_t> data, const TPalette& palette, TPixel fill, TPixel* pixels)
+void DecodeRows(
+    const TDibLayout& layout, std::span<const std::uint8_t> data, const TPalette& palette, TPixel fill, TPixel* pixels)
 {
     const TRowDecoder decode = RowDecoderFor(layout);
     // Only bit-field rows need the channel tables, which cost more than a small picture.
     const bool fields = decode == Row16 || decode == Row32Fields;
-    const TRowContext ctx{palette, TChannel(fields ? layout.masks[0] : 0), TChannel(fields ? layout.masks[1] : 0),
-        TChannel(fields ? layout.masks[2] : 0)};
+    const TRowContext ctx { palette, TChannel(fields ? layout.masks[0] : 0), TChannel(fields ? layout.masks[1] : 0),
+        TChannel(fields ? layout.masks[2] : 0) };
     const std::uint64_t bits = static_cast<std::uint64_t>(layout.bitCount);
     const std::uint64_t stride = (static_cast<std::uint64_t>(layout.width) * bits + 31) / 32 * 4;
     for (int row = 0; row < layout.height; ++row) {
@@ -423,7 +433,7 @@ void DecodeRle(const TDibLayout& layout, std::span<const std::uint8_t> data, con
         if (count > 0) {
             const int end = std::min(x + count, width);
             if (nibbles) {
-                const TPixel colors[2] = {palette[value >> 4], palette[value & 0x0F]};
+                const TPixel colors[2] = { palette[value >> 4], palette[value & 0x0F] };
                 for (int k = 0; x + k < end; ++k)
                     row[x + k] = colors[k & 1];
             } else {
@@ -445,7 +455,7 @@ void DecodeRle(const TDibLayout& layout, std::span<const std::uint8_t> data, con
             const std::size_t bytes = nibbles ? (value + 1u) / 2 : value;
             const std::size_t present = std::min(bytes, size - i);
             const int readable = static_cast<int>(nibbles ? present * 2 : present);
-            const int end = std::min({x + static_cast<int>(value), x + readable, width});
+            const int end = std::min({ x + static_cast<int>(value), x + readable, width });
             for (int k = 0; x + k < end; ++k) {
                 const std::uint8_t byte = data[i + static_cast<std::size_t>(nibbles ? k / 2 : k)];
                 row[x + k] = palette[nibbles ? ((k & 1) ? byte & 0x0F : byte >> 4) : byte];
@@ -459,13 +469,18 @@ void DecodeRle(const TDibLayout& layout, std::span<const std::uint8_t> data, con
 TPixelFormat FormatOf(const TDibLayout& layout)
 {
     switch (layout.bitCount) {
-    case 1: return TPixelFormat::pf1bit;
-    case 4: return TPixelFormat::pf4bit;
-    case 8: return TPixelFormat::pf8bit;
+    case 1:
+        return TPixelFormat::pf1bit;
+    case 4:
+        return TPixelFormat::pf4bit;
+    case 8:
+        return TPixelFormat::pf8bit;
     case 16:
         return std::equal(layout.masks, layout.masks + 3, kMask555) ? TPixelFormat::pf15bit : TPixelFormat::pf16bit;
-    case 24: return TPixelFormat::pf24bit;
-    default: return TPixelFormat::pf32bit;
+    case 24:
+        return TPixelFormat::pf24bit;
+    default:
+        return TPixelFormat::pf32bit;
     }
 }
 

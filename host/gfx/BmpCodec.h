@@ -7,7 +7,7 @@
 
 // The largest picture the reader accepts; anything larger is refused before memory is taken.
 constexpr int kBmpMaxSide = 16384;
-constexpr std::int64_t kBmpMaxPixels = std::int64_t{1} << 26;
+constexpr std::int64_t kBmpMaxPixels = std::int64_t { 1 } << 26;
 
 // A decoded Windows bitmap: top-down rows of 0x00RRGGBB pixels.
 struct TBmpImage {

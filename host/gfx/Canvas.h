@@ -17,7 +17,16 @@ public:
     TPenStyle Style = TPenStyle::psSolid;
 };
 
-enum class TBrushStyle : std::uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum class TBrushStyle : std::uint8_t {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 // A brush fills with its colour, or, when a pattern bitmap is set, with that bitmap tiled from
 // the device origin (the pattern is not owned and must outlive its use).
@@ -45,7 +54,10 @@ constexpr unsigned DT_NOPREFIX = 0x0800;
 // rectangles their right and bottom edges, as on the host.
 class TCanvas {
 public:
-    explicit TCanvas(HDC dc) : dc_(dc) {}
+    explicit TCanvas(HDC dc)
+        : dc_(dc)
+    {
+    }
 
     HDC Handle() const { return dc_; }
 

@@ -96,10 +96,22 @@ TColor GetSysColor(int index);
 // Resolves a system colour to its RGB value; any other value comes back unchanged.
 TColor ColorToRGB(TColor color);
 
-constexpr std::uint8_t GetRValue(TColor c) { return static_cast<std::uint8_t>(c & 0xFF); }
-constexpr std::uint8_t GetGValue(TColor c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-constexpr std::uint8_t GetBValue(TColor c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
-constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return r | (g << 8) | (b << 16); }
+constexpr std::uint8_t GetRValue(TColor c)
+{
+    return static_cast<std::uint8_t>(c & 0xFF);
+}
+constexpr std::uint8_t GetGValue(TColor c)
+{
+    return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t GetBValue(TColor c)
+{
+    return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
+constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    return r | (g << 8) | (b << 16);
+}
 
 // Pixels are stored as 0x00RRGGBB words (B, G, R, unused in memory order).
 using TPixel = std::uint32_t;
@@ -107,4 +119,7 @@ constexpr TPixel ColorToPixel(TColor rgb)
 {
     return static_cast<TPixel>(GetRValue(rgb)) << 16 | static_cast<TPixel>(GetGValue(rgb)) << 8 | GetBValue(rgb);
 }
-constexpr TColor PixelToColor(TPixel p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+constexpr TColor PixelToColor(TPixel p)
+{
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}

@@ -11,15 +11,21 @@ class TBitmap;
 
 // Device coordinates are held within +-2^29, so that sums and differences of two of them
 // cannot overflow; surfaces are far smaller.
-constexpr std::int64_t kDeviceCoordLimit = std::int64_t{1} << 29;
-constexpr int ClampDeviceCoord(std::int64_t v) { return static_cast<int>(std::clamp(v, -kDeviceCoordLimit, kDeviceCoordLimit)); }
+constexpr std::int64_t kDeviceCoordLimit = std::int64_t { 1 } << 29;
+constexpr int ClampDeviceCoord(std::int64_t v)
+{
+    return static_cast<int>(std::clamp(v, -kDeviceCoordLimit, kDeviceCoordLimit));
+}
 
 // Where drawing lands: a bitmap (a memory bitmap, or a window's pixels), the viewport origin
 // that maps logical (0, 0) to a device pixel, and the clip in device pixels. Without a clip
 // everything on the surface may be drawn.
 class TDeviceContext {
 public:
-    explicit TDeviceContext(TBitmap& surface) : surface_(&surface) {}
+    explicit TDeviceContext(TBitmap& surface)
+        : surface_(&surface)
+    {
+    }
 
     TBitmap& Surface() const { return *surface_; }
     // (0, 0, surface width, surface height).
@@ -68,9 +74,9 @@ public:
     // Device rectangle or point of a logical one (within kDeviceCoordLimit).
     TRect ToDevice(const TRect& logical) const
     {
-        return {ToDeviceX(logical.Left), ToDeviceY(logical.Top), ToDeviceX(logical.Right), ToDeviceY(logical.Bottom)};
+        return { ToDeviceX(logical.Left), ToDeviceY(logical.Top), ToDeviceX(logical.Right), ToDeviceY(logical.Bottom) };
     }
-    TPoint ToDevice(TPoint logical) const { return {ToDeviceX(logical.X), ToDeviceY(logical.Y)}; }
+    TPoint ToDevice(TPoint logical) const { return { ToDeviceX(logical.X), ToDeviceY(logical.Y) }; }
     int ToDeviceX(std::int64_t x) const { return ClampDeviceCoord(x + state_.origin.X); }
     int ToDeviceY(std::int64_t y) const { return ClampDeviceCoord(y + state_.origin.Y); }
 

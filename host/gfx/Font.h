@@ -17,8 +17,18 @@ public:
             bits_ |= static_cast<std::uint8_t>(s);
     }
     bool Has(TFontStyle s) const { return (bits_ & static_cast<std::uint8_t>(s)) != 0; }
-    TFontStyles With(TFontStyle s) const { TFontStyles r = *this; r.bits_ |= static_cast<std::uint8_t>(s); return r; }
-    TFontStyles Without(TFontStyle s) const { TFontStyles r = *this; r.bits_ &= static_cast<std::uint8_t>(~static_cast<std::uint8_t>(s)); return r; }
+    TFontStyles With(TFontStyle s) const
+    {
+        TFontStyles r = *this;
+        r.bits_ |= static_cast<std::uint8_t>(s);
+        return r;
+    }
+    TFontStyles Without(TFontStyle s) const
+    {
+        TFontStyles r = *this;
+        r.bits_ &= static_cast<std::uint8_t>(~static_cast<std::uint8_t>(s));
+        return r;
+    }
     friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
 
 private:

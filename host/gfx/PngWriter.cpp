@@ -18,7 +18,7 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap)
         *out++ = static_cast<std::uint8_t>(p);
     }
 
-    png_image image{};
+    png_image image {};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);

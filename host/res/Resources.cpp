@@ -28,12 +28,11 @@ std::span<const std::uint8_t> FindResource(std::string_view name, TResourceKind 
 {
     const std::string key = UpperCase(name);
     const TResourceEntry* end = kResourceTable + kResourceCount;
-    const TResourceEntry* it = std::lower_bound(kResourceTable, end, key, [kind](const TResourceEntry& e, const std::string& k) {
-        return Before(e, kind, k);
-    });
+    const TResourceEntry* it = std::lower_bound(
+        kResourceTable, end, key, [kind](const TResourceEntry& e, const std::string& k) { return Before(e, kind, k); });
     if (it == end || it->kind != kind || key != it->name)
         return {};
-    return {it->data, it->size};
+    return { it->data, it->size };
 }
 
 std::span<const std::uint8_t> LoadResource(std::string_view name, TResourceKind kind)

@@ -5,7 +5,10 @@
 // Root of every error the program raises; the message is the text the user sees.
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : message_(std::move(message)) {}
+    explicit Exception(std::string message)
+        : message_(std::move(message))
+    {
+    }
     const std::string& Message() const noexcept { return message_; }
     const char* what() const noexcept override { return message_.c_str(); }
 

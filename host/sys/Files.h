@@ -27,7 +27,7 @@ using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 } // namespace files_detail
 
 // Files the program reads whole are pictures, themes and layouts; nothing real comes near this.
-constexpr std::size_t kMaxFileBytes = std::size_t{1} << 28;
+constexpr std::size_t kMaxFileBytes = std::size_t { 1 } << 28;
 
 // The whole content of a file; EFOpenError ("Cannot open file "PATH". REASON") when it
 // cannot be read or is larger than kMaxFileBytes. A file of known size is measured before a

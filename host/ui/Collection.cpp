@@ -11,7 +11,9 @@ namespace {
 
 } // namespace
 
-void TCollectionItem::Publish(TPublisher<TCollectionItem>&) {}
+void TCollectionItem::Publish(TPublisher<TCollectionItem>&)
+{
+}
 
 // The item joins the list here but is reported only by the collection's Add, once it is
 // fully made: Update handlers look at the items.
@@ -64,9 +66,13 @@ void TCollectionItem::Changed(bool allItems)
         collection_->Update(allItems ? nullptr : this);
 }
 
-void TCollection::Publish(TPublisher<TCollection>&) {}
+void TCollection::Publish(TPublisher<TCollection>&)
+{
+}
 
-TCollection::TCollection(TPersistent* owner, const TClassInfo& itemClass) : owner_(owner), itemClass_(&itemClass)
+TCollection::TCollection(TPersistent* owner, const TClassInfo& itemClass)
+    : owner_(owner)
+    , itemClass_(&itemClass)
 {
     if (!itemClass.InheritsFrom(TCollectionItem::StaticClassInfo()) || !itemClass.CanCreateItem())
         throw EConvertError(itemClass.Name() + " is not a collection item class");
@@ -159,7 +165,9 @@ void TCollection::Assign(const TPersistent& source)
     EndUpdate();
 }
 
-void TCollection::Update(TCollectionItem*) {}
+void TCollection::Update(TCollectionItem*)
+{
+}
 
 void TCollection::Changed()
 {

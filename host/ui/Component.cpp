@@ -14,7 +14,7 @@ TComponent::TComponent(TComponent* owner)
 {
     if (createForReading_) {
         createForReading_ = false;
-        state_ = {csLoading, csReading};
+        state_ = { csLoading, csReading };
     }
     if (owner != nullptr)
         owner->InsertComponent(this);

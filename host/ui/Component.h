@@ -64,7 +64,7 @@ public:
     // parent control in SetParentComponent, before its own stored properties are read.
     virtual bool HasParent() const { return false; }
     virtual TComponent* GetParentComponent() const { return nullptr; }
-    virtual void SetParentComponent(TComponent*) {}
+    virtual void SetParentComponent(TComponent*) { }
     // The components the layout writer stores inside this one. For the root: every owned
     // component without a parent.
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
@@ -75,7 +75,7 @@ protected:
     // which passes the news on to the components this one owns.
     virtual void Notification(TComponent* component, TOperation operation);
     // The layout has been read and every reference resolved; csLoading is already cleared.
-    virtual void Loaded() {}
+    virtual void Loaded() { }
     // Marks this component and everything it owns as being destroyed.
     void Destroying();
     // Destroys the owned components, last created first. A class whose own destructor needs

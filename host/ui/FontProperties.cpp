@@ -19,7 +19,7 @@ void PublishFont(TPublisher<TFont>& p)
 
 const TClassInfo& PublishedClassInfo(TTypeTag<TFont>)
 {
-    static const TClassInfo info(TTypeTag<TFont>{}, "TFont", &PublishFont);
+    static const TClassInfo info(TTypeTag<TFont> {}, "TFont", &PublishFont);
     return info;
 }
 
@@ -27,10 +27,10 @@ const TEnumInfo& EnumInfo(TTypeTag<TFontStyle>)
 {
     static const TEnumInfo info("TFontStyle",
         {
-            {"fsBold", static_cast<std::int64_t>(TFontStyle::fsBold)},
-            {"fsItalic", static_cast<std::int64_t>(TFontStyle::fsItalic)},
-            {"fsUnderline", static_cast<std::int64_t>(TFontStyle::fsUnderline)},
-            {"fsStrikeOut", static_cast<std::int64_t>(TFontStyle::fsStrikeOut)},
+            { "fsBold", static_cast<std::int64_t>(TFontStyle::fsBold) },
+            { "fsItalic", static_cast<std::int64_t>(TFontStyle::fsItalic) },
+            { "fsUnderline", static_cast<std::int64_t>(TFontStyle::fsUnderline) },
+            { "fsStrikeOut", static_cast<std::int64_t>(TFontStyle::fsStrikeOut) },
         });
     return info;
 }
@@ -39,15 +39,15 @@ const TEnumInfo& CharsetIdents()
 {
     static const TEnumInfo info("TFontCharset",
         {
-            {"ANSI_CHARSET", 0},
-            {"DEFAULT_CHARSET", 1},
-            {"SYMBOL_CHARSET", 2},
-            {"MAC_CHARSET", 77},
-            {"SHIFTJIS_CHARSET", 128},
-            {"HANGEUL_CHARSET", 129},
-            {"GB2312_CHARSET", 134},
-            {"CHINESEBIG5_CHARSET", 136},
-            {"OEM_CHARSET", 255},
+            { "ANSI_CHARSET", 0 },
+            { "DEFAULT_CHARSET", 1 },
+            { "SYMBOL_CHARSET", 2 },
+            { "MAC_CHARSET", 77 },
+            { "SHIFTJIS_CHARSET", 128 },
+            { "HANGEUL_CHARSET", 129 },
+            { "GB2312_CHARSET", 134 },
+            { "CHINESEBIG5_CHARSET", 136 },
+            { "OEM_CHARSET", 255 },
         });
     return info;
 }

@@ -10,10 +10,9 @@ const TClassInfo& PublishedClassInfo(TTypeTag<TFont>);
 
 const TEnumInfo& EnumInfo(TTypeTag<TFontStyle>);
 
-template <>
-struct TSetTraits<TFontStyles> {
+template <> struct TSetTraits<TFontStyles> {
     static constexpr bool IsSet = true;
-    static const TEnumInfo& Elements() { return EnumInfo(TTypeTag<TFontStyle>{}); }
+    static const TEnumInfo& Elements() { return EnumInfo(TTypeTag<TFontStyle> {}); }
     static bool Contains(TFontStyles s, std::int64_t value) { return s.Has(static_cast<TFontStyle>(value)); }
     static TFontStyles With(TFontStyles s, std::int64_t value) { return s.With(static_cast<TFontStyle>(value)); }
 };

@@ -45,7 +45,7 @@ inline const TEnumInfo& EnumInfo(TTypeTag<TPosition>)
 enum TDefaultMonitor : std::uint8_t { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 inline const TEnumInfo& EnumInfo(TTypeTag<TDefaultMonitor>)
 {
-    static const TEnumInfo info("TDefaultMonitor", {"dmDesktop", "dmPrimary", "dmMainForm", "dmActiveForm"});
+    static const TEnumInfo info("TDefaultMonitor", { "dmDesktop", "dmPrimary", "dmMainForm", "dmActiveForm" });
     return info;
 }
 
@@ -236,8 +236,8 @@ private:
     bool screenSnap_ = false;
     int snapBuffer_ = 10;
     bool oldCreateOrder_ = false;
-    TControlScrollBar horzScrollBar_{sbHorizontal};
-    TControlScrollBar vertScrollBar_{sbVertical};
+    TControlScrollBar horzScrollBar_ { sbHorizontal };
+    TControlScrollBar vertScrollBar_ { sbVertical };
     bool autoScroll_ = true;
     TModalResult modalResult_ = mrNone;
     bool active_ = false;

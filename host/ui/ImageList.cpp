@@ -15,7 +15,7 @@ void PutU32(std::vector<std::uint8_t>& data, std::uint32_t value)
 
 std::uint32_t GetU32(const std::uint8_t* p)
 {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+    return std::uint32_t { p[0] } | std::uint32_t { p[1] } << 8 | std::uint32_t { p[2] } << 16 | std::uint32_t { p[3] } << 24;
 }
 
 } // namespace
@@ -27,7 +27,11 @@ void TImageList::Publish(TPublisher<TImageList>& p)
     p.Property("Width", &TImageList::Width, &TImageList::SetWidth).Default(16);
 }
 
-TImageList::TImageList(TComponent* owner) : TComponent(owner), list_(16, 16) {}
+TImageList::TImageList(TComponent* owner)
+    : TComponent(owner)
+    , list_(16, 16)
+{
+}
 
 void TImageList::SetWidth(int value)
 {
@@ -50,9 +54,15 @@ void TImageList::Resize(int width, int height)
     Changed();
 }
 
-int TImageList::Add(const TBitmap& bitmap) { return AddImages(bitmap, std::nullopt); }
+int TImageList::Add(const TBitmap& bitmap)
+{
+    return AddImages(bitmap, std::nullopt);
+}
 
-int TImageList::AddMasked(const TBitmap& bitmap, TColor maskColor) { return AddImages(bitmap, maskColor); }
+int TImageList::AddMasked(const TBitmap& bitmap, TColor maskColor)
+{
+    return AddImages(bitmap, maskColor);
+}
 
 int TImageList::AddImages(const TBitmap& bitmap, std::optional<TColor> mask)
 {
@@ -62,7 +72,7 @@ int TImageList::AddImages(const TBitmap& bitmap, std::optional<TColor> mask)
     const int first = Count();
     const TColor empty = mask ? *mask : clWhite;
     for (int i = 0; i < count; ++i) {
-        TImage image{TBitmap(Width(), Height()), mask};
+        TImage image { TBitmap(Width(), Height()), mask };
         for (int y = 0; y < Height(); ++y) {
             for (int x = 0; x < Width(); ++x)
                 image.Pixels.SetPixel(x, y, y < bitmap.Height() ? bitmap.GetPixel(i * Width() + x, y) : empty);
@@ -146,20 +156,20 @@ void TImageList::ReadImages(const TLayoutValue& value)
     const std::uint32_t count = GetU32(data.data());
     if (count > (data.size() - 4) / 4)
         value.Fail("Stream read error");
-    const std::size_t header = 4 + std::size_t{count} * 4;
+    const std::size_t header = 4 + std::size_t { count } * 4;
     TBitmap strip;
     try {
         strip.LoadFromBytes(std::span<const std::uint8_t>(data.data() + header, data.size() - header));
     } catch (const Exception& e) {
         value.Fail(e.Message());
     }
-    if (strip.Height() != Height() || static_cast<std::int64_t>(strip.Width()) != std::int64_t{Width()} * count)
+    if (strip.Height() != Height() || static_cast<std::int64_t>(strip.Width()) != std::int64_t { Width() } * count)
         value.Fail("Invalid image list data");
     list_ = TMaskedImageList(Width(), Height());
     images_.clear();
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t mask = GetU32(data.data() + 4 + std::size_t{i} * 4);
-        TImage image{TBitmap(Width(), Height()), std::nullopt};
+        const std::uint32_t mask = GetU32(data.data() + 4 + std::size_t { i } * 4);
+        TImage image { TBitmap(Width(), Height()), std::nullopt };
         if (mask != kNoMask)
             image.Mask = static_cast<TColor>(mask);
         for (int y = 0; y < Height(); ++y) {

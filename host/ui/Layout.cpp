@@ -14,7 +14,11 @@ TLayoutValue::TLayoutValue(TLayoutValue&&) noexcept = default;
 TLayoutValue& TLayoutValue::operator=(const TLayoutValue&) = default;
 TLayoutValue& TLayoutValue::operator=(TLayoutValue&&) noexcept = default;
 
-TLayoutValue::TLayoutValue(TValueKind kind, int line) : kind_(kind), line_(line) {}
+TLayoutValue::TLayoutValue(TValueKind kind, int line)
+    : kind_(kind)
+    , line_(line)
+{
+}
 
 TLayoutValue TLayoutValue::FromInteger(std::int64_t value, int line)
 {

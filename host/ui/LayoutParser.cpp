@@ -53,7 +53,8 @@ void AppendUtf8(std::string& s, std::uint32_t code)
 
 class TLexer {
 public:
-    explicit TLexer(std::string_view text) : text_(text)
+    explicit TLexer(std::string_view text)
+        : text_(text)
     {
         if (text_.starts_with("\xEF\xBB\xBF"))
             pos_ = 3;
@@ -95,8 +96,9 @@ public:
             const auto byte = static_cast<unsigned char>(c);
             char code[8];
             std::snprintf(code, sizeof code, "$%02X", byte);
-            LayoutError(line_, byte >= 0x21 && byte < 0x7F ? std::string("Invalid character '") + c + "'"
-                                                           : std::string("Invalid character ") + code);
+            LayoutError(line_,
+                byte >= 0x21 && byte < 0x7F ? std::string("Invalid character '") + c + "'"
+                                            : std::string("Invalid character ") + code);
         }
     }
 
@@ -155,7 +157,8 @@ private:
             const int digit = HexDigit(text_[pos_]);
             if (digit < 0 || digit >= base)
                 break;
-            if (value > (static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) - static_cast<unsigned>(digit)) / static_cast<unsigned>(base))
+            if (value > (static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) - static_cast<unsigned>(digit))
+                    / static_cast<unsigned>(base))
                 LayoutError(line_, "Number too large");
             value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
             ++digits;
@@ -225,7 +228,10 @@ private:
 
 class TParser {
 public:
-    explicit TParser(std::string_view text) : lexer_(text) {}
+    explicit TParser(std::string_view text)
+        : lexer_(text)
+    {
+    }
 
     TLayoutObject ParseRoot()
     {

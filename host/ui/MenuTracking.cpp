@@ -27,14 +27,27 @@ bool IsButtonDown(UINT msg)
     }
 }
 
-bool IsNonClientMouse(UINT msg) { return msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK; }
-bool IsClientMouse(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST; }
+bool IsNonClientMouse(UINT msg)
+{
+    return msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK;
+}
+bool IsClientMouse(UINT msg)
+{
+    return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
+}
 
 } // namespace
 
-TMenuTracker::TMenuTracker(TMenu& menu, TMenuItem& root) : menu_(menu), root_(root) {}
+TMenuTracker::TMenuTracker(TMenu& menu, TMenuItem& root)
+    : menu_(menu)
+    , root_(root)
+{
+}
 
-TMenuTracker::~TMenuTracker() { Close(); }
+TMenuTracker::~TMenuTracker()
+{
+    Close();
+}
 
 HWND TMenuTracker::Open(TPoint at)
 {
@@ -168,12 +181,12 @@ void TMenuTracker::OpenSubMenu(int level, int index, bool selectFirst)
     TMenuWindow& window = *levels_[static_cast<std::size_t>(level)];
     TRect bounds;
     GetWindowRect(window.Handle(), &bounds);
-    TPoint itemTop{0, window.ItemRect(index).Top};
-    TPoint itemBottom{0, window.ItemRect(index).Bottom};
+    TPoint itemTop { 0, window.ItemRect(index).Top };
+    TPoint itemBottom { 0, window.ItemRect(index).Bottom };
     ClientToScreen(window.Handle(), &itemTop);
     ClientToScreen(window.Handle(), &itemBottom);
-    const TRect beside{bounds.Left, itemTop.Y, bounds.Right, itemBottom.Y};
-    const TPoint at{beside.Right, beside.Top - TMenuWindow::kFrame};
+    const TRect beside { bounds.Left, itemTop.Y, bounds.Right, itemBottom.Y };
+    const TPoint at { beside.Right, beside.Top - TMenuWindow::kFrame };
     levels_.push_back(std::make_unique<TMenuWindow>(menu_, *window.Item(index), at, window.Handle(), &beside));
     if (selectFirst)
         levels_.back()->SetHot(levels_.back()->NextSelectable(1));

@@ -22,7 +22,7 @@ TRect WorkArea()
 {
     TRect area;
     if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0))
-        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        area = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
     return area;
 }
 
@@ -88,7 +88,8 @@ void GetMenuFont(TFont& font)
 }
 
 TMenuWindow::TMenuWindow(TMenu& menu, TMenuItem& parent, TPoint at, HWND owner, const TRect* beside)
-    : menu_(&menu), parent_(&parent)
+    : menu_(&menu)
+    , parent_(&parent)
 {
     Measure();
     const TRect area = WorkArea();
@@ -124,7 +125,10 @@ TMenuWindow::~TMenuWindow()
         DestroyWindow(wnd_);
 }
 
-bool TMenuWindow::IsOwnerDrawn(const TMenuItem& item) const { return menu_->OwnerDraw() || item.OnMeasureItem; }
+bool TMenuWindow::IsOwnerDrawn(const TMenuItem& item) const
+{
+    return menu_->OwnerDraw() || item.OnMeasureItem;
+}
 
 void TMenuWindow::Measure()
 {
@@ -141,23 +145,23 @@ void TMenuWindow::Measure()
         TSize size = DefaultSize(item, canvas);
         if (IsOwnerDrawn(item) && item.OnMeasureItem)
             item.OnMeasureItem(&item, canvas, size.cx, size.cy);
-        size = {std::max(size.cx, 0), std::max(size.cy, 0)};
-        items_.push_back({&item, {}});
+        size = { std::max(size.cx, 0), std::max(size.cy, 0) };
+        items_.push_back({ &item, {} });
         sizes.push_back(size);
         width = std::max(width, size.cx);
     }
     int y = kFrame;
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        items_[i].Bounds = {kFrame, y, kFrame + width, y + sizes[i].cy};
+        items_[i].Bounds = { kFrame, y, kFrame + width, y + sizes[i].cy };
         y += sizes[i].cy;
     }
-    clientSize_ = {width + 2 * kFrame, y + kFrame};
+    clientSize_ = { width + 2 * kFrame, y + kFrame };
 }
 
 TSize TMenuWindow::DefaultSize(TMenuItem& item, TCanvas& canvas) const
 {
     if (item.IsLine())
-        return {kGutter, kSeparatorHeight};
+        return { kGutter, kSeparatorHeight };
     TRect caption;
     DrawText(canvas, item.Caption(), caption, kCaptionFormat | DT_CALCRECT);
     int width = kGutter + caption.Width() + kArrowColumn;
@@ -167,7 +171,7 @@ TSize TMenuWindow::DefaultSize(TMenuItem& item, TCanvas& canvas) const
     int height = std::max(canvas.TextHeight("Wg") + 6, kMinItemHeight);
     if (const TImageList* images = menu_->Images())
         height = std::max(height, images->Height() + 4);
-    return {width, height};
+    return { width, height };
 }
 
 int TMenuWindow::ItemAtScreen(TPoint screen) const
@@ -192,7 +196,10 @@ bool TMenuWindow::Selectable(int index) const
     return item.Enabled() && !item.IsLine();
 }
 
-bool TMenuWindow::HasSubMenu(int index) const { return HasVisibleItems(*Item(index)); }
+bool TMenuWindow::HasSubMenu(int index) const
+{
+    return HasVisibleItems(*Item(index));
+}
 
 void TMenuWindow::SetHot(int index)
 {
@@ -243,7 +250,7 @@ LRESULT TMenuWindow::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void TMenuWindow::Paint(TCanvas& canvas)
 {
-    const TRect client{0, 0, clientSize_.cx, clientSize_.cy};
+    const TRect client { 0, 0, clientSize_.cx, clientSize_.cy };
     canvas.Brush().Color = clMenu;
     canvas.FillRect(client);
     canvas.Brush().Color = clBtnShadow;
@@ -296,18 +303,18 @@ void TMenuWindow::DrawPlainItem(TCanvas& canvas, const TMenuItem& item, const TR
         const int y = r.Top + (r.Height() - images->Height()) / 2;
         if (item.Checked()) {
             canvas.Brush().Color = clBtnShadow;
-            canvas.FrameRect({x - 1, y - 1, x + images->Width() + 1, y + images->Height() + 1});
+            canvas.FrameRect({ x - 1, y - 1, x + images->Width() + 1, y + images->Height() + 1 });
         }
         images->Draw(canvas, x, y, item.ImageIndex(), item.Enabled());
     } else if (item.Checked()) {
         DrawCheckMark(canvas, r, item.RadioItem());
     }
     canvas.Brush().Style = TBrushStyle::bsClear;
-    TRect text{r.Left + kGutter, r.Top, r.Right - kArrowColumn, r.Bottom};
+    TRect text { r.Left + kGutter, r.Top, r.Right - kArrowColumn, r.Bottom };
     DrawText(canvas, item.Caption(), text, kCaptionFormat);
     const std::string shortCut = ShortCutToText(item.ShortCut());
     if (!shortCut.empty()) {
-        TRect shortCutRect{r.Left + kGutter, r.Top, r.Right - kArrowColumn, r.Bottom};
+        TRect shortCutRect { r.Left + kGutter, r.Top, r.Right - kArrowColumn, r.Bottom };
         DrawText(canvas, shortCut, shortCutRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
     if (subMenu)

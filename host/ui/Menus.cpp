@@ -25,7 +25,10 @@ void TMenuItem::Publish(TPublisher<TMenuItem>& p)
     p.Event("OnMeasureItem", &TMenuItem::OnMeasureItem);
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner)
+{
+}
 
 TMenuItem::~TMenuItem()
 {
@@ -140,7 +143,10 @@ TMenuItem* TMenuItem::Items(int index) const
     return items_[static_cast<std::size_t>(index)];
 }
 
-void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+void TMenuItem::Add(TMenuItem* item)
+{
+    Insert(Count(), item);
+}
 
 void TMenuItem::Insert(int index, TMenuItem* item)
 {
@@ -183,7 +189,10 @@ int TMenuItem::IndexOf(const TMenuItem* item) const
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-int TMenuItem::MenuIndex() const { return parent_ != nullptr ? parent_->IndexOf(this) : -1; }
+int TMenuItem::MenuIndex() const
+{
+    return parent_ != nullptr ? parent_->IndexOf(this) : -1;
+}
 
 void TMenuItem::SetMenuIndex(int value)
 {
@@ -275,7 +284,9 @@ void TMenu::Publish(TPublisher<TMenu>& p)
     p.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Default(false);
 }
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
+TMenu::TMenu(TComponent* owner)
+    : TComponent(owner)
+    , items_(new TMenuItem(this))
 {
     items_->menu_ = this;
 }
@@ -326,7 +337,9 @@ void TMenu::Notification(TComponent* component, TOperation operation)
 
 // ---- TMainMenu ----
 
-void TMainMenu::Publish(TPublisher<TMainMenu>&) {}
+void TMainMenu::Publish(TPublisher<TMainMenu>&)
+{
+}
 
 bool TMainMenu::IsShortCut(int key, TShiftState shift)
 {
@@ -364,7 +377,7 @@ void TPopupMenu::Popup(int X, int Y)
     TMenuItem* chosen = nullptr;
     {
         TMenuTracker tracker(*this, *Items());
-        window_ = tracker.Open(TPoint{X, Y});
+        window_ = tracker.Open(TPoint { X, Y });
         try {
             chosen = tracker.Run();
         } catch (...) {
@@ -391,4 +404,7 @@ void TPopupMenu::Notification(TComponent* component, TOperation operation)
         popupComponent_ = nullptr;
 }
 
-void RegisterMenuClasses() { RegisterClasses<TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList>(); }
+void RegisterMenuClasses()
+{
+    RegisterClasses<TMenuItem, TMenu, TMainMenu, TPopupMenu, TImageList>();
+}

@@ -4,6 +4,6 @@
 
 const TClassInfo& TObject::StaticClassInfo()
 {
-    static const TClassInfo info(TTypeTag<TObject>{}, "TObject", &TObject::Publish);
+    static const TClassInfo info(TTypeTag<TObject> {}, "TObject", &TObject::Publish);
     return info;
 }

@@ -20,7 +20,7 @@ public:
 
     static const TClassInfo& StaticClassInfo();
     virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
-    static void Publish(TPublisher<TObject>&) {}
+    static void Publish(TPublisher<TObject>&) { }
 
     const std::string& ClassName() const { return ClassInfo().Name(); }
     // Whether the object's class is, or derives from, the class of that name (any letter case).

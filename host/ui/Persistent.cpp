@@ -1,13 +1,17 @@
 #include "host/ui/Persistent.h"
 
-void TPersistent::Publish(TPublisher<TPersistent>&) {}
+void TPersistent::Publish(TPublisher<TPersistent>&)
+{
+}
 
 void TPersistent::Assign(const TPersistent& source)
 {
     source.AssignTo(*this);
 }
 
-void TPersistent::DefineProperties(TFiler&) {}
+void TPersistent::DefineProperties(TFiler&)
+{
+}
 
 void TPersistent::AssignTo(TPersistent& dest) const
 {

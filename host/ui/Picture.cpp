@@ -25,7 +25,9 @@ int StoredBitsPerPixel(TPixelFormat format)
 
 } // namespace
 
-void TPicture::Publish(TPublisher<TPicture>&) {}
+void TPicture::Publish(TPublisher<TPicture>&)
+{
+}
 
 TPicture::TPicture() = default;
 
@@ -72,8 +74,8 @@ void TPicture::DefineProperties(TFiler& filer)
 {
     inherited::DefineProperties(filer);
     filer.DefineProperty(
-        "Data", [this](const TLayoutValue& value) { ReadData(value); },
-        [this] { return TLayoutValue::FromBinary(WriteData()); }, bitmap_ && !bitmap_->Empty());
+        "Data", [this](const TLayoutValue& value) { ReadData(value); }, [this] { return TLayoutValue::FromBinary(WriteData()); },
+        bitmap_ && !bitmap_->Empty());
 }
 
 void TPicture::Changed()
@@ -98,7 +100,8 @@ void TPicture::ReadData(const TLayoutValue& value)
     if (data.size() < 1 + nameLength + 4)
         value.Fail("Stream read error");
     const std::uint8_t* p = data.data() + 1 + nameLength;
-    const std::size_t size = std::size_t{p[0]} | std::size_t{p[1]} << 8 | std::size_t{p[2]} << 16 | std::size_t{p[3]} << 24;
+    const std::size_t size
+        = std::size_t { p[0] } | std::size_t { p[1] } << 8 | std::size_t { p[2] } << 16 | std::size_t { p[3] } << 24;
     const std::size_t available = data.size() - 1 - nameLength - 4;
     if (size > available)
         value.Fail("Stream read error");

@@ -57,7 +57,7 @@ TPropertyTarget FindProperty(TInstance instance, std::string_view path)
         if (prop == nullptr)
             return {};
         if (dot == std::string_view::npos)
-            return {instance, prop};
+            return { instance, prop };
         if (prop->Kind() != TTypeKind::tkClass)
             return {};
         instance = prop->GetObject(instance.For(*prop));
@@ -118,7 +118,7 @@ void SetSetProp(TObject* object, std::string_view path, const std::vector<std::s
         const int index = target.Prop->Idents()->IndexOfIdent(ident);
         if (index < 0 || index >= 64)
             throw EPropertyError("Invalid property value for " + std::string(path) + ": " + ident);
-        mask |= std::uint64_t{1} << index;
+        mask |= std::uint64_t { 1 } << index;
     }
     target.Prop->SetOrd(Self(target), static_cast<std::int64_t>(mask));
 }

@@ -45,8 +45,7 @@ std::string GetMethodProp(TObject* object, std::string_view path, TObject* root)
 
 // A sub-object by its exact declared class, such as a control's TFont.
 void* GetSubObjectPointer(TObject* object, std::string_view path, const std::type_info& type);
-template <typename V>
-V& GetSubObject(TObject* object, std::string_view path)
+template <typename V> V& GetSubObject(TObject* object, std::string_view path)
 {
     return *static_cast<V*>(GetSubObjectPointer(object, path, typeid(V)));
 }

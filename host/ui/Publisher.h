@@ -33,84 +33,74 @@
 //
 // The kind of each property follows from its getter's type; the parent class's properties
 // are inherited. A form publishes its event handlers with p.Method("FormClose", &TForm1::FormClose).
-#define DECLARE_CLASS(Self, Parent)                                                                                     \
-public:                                                                                                                 \
-    using inherited = Parent;                                                                                           \
-    static const TClassInfo& StaticClassInfo()                                                                          \
-    {                                                                                                                   \
-        static const TClassInfo info(TTypeTag<Self>{}, TTypeTag<Parent>{}, #Self);                                      \
-        return info;                                                                                                    \
-    }                                                                                                                   \
-    const TClassInfo& ClassInfo() const override                                                                        \
-    {                                                                                                                   \
-        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, Self>, "DECLARE_CLASS names another class"); \
-        return StaticClassInfo();                                                                                       \
-    }                                                                                                                   \
-    static void Publish(TPublisher<Self>& p);                                                                           \
-                                                                                                                        \
+#define DECLARE_CLASS(Self, Parent)                                                                                              \
+public:                                                                                                                          \
+    using inherited = Parent;                                                                                                    \
+    static const TClassInfo& StaticClassInfo()                                                                                   \
+    {                                                                                                                            \
+        static const TClassInfo info(TTypeTag<Self> {}, TTypeTag<Parent> {}, #Self);                                             \
+        return info;                                                                                                             \
+    }                                                                                                                            \
+    const TClassInfo& ClassInfo() const override                                                                                 \
+    {                                                                                                                            \
+        static_assert(std::is_same_v<std::remove_cvref_t<decltype(*this)>, Self>, "DECLARE_CLASS names another class");          \
+        return StaticClassInfo();                                                                                                \
+    }                                                                                                                            \
+    static void Publish(TPublisher<Self>& p);                                                                                    \
+                                                                                                                                 \
 private:
 
 // A set type usable as a property: TSet<E>, or a set class that specialises these traits.
-template <typename S>
-struct TSetTraits {
+template <typename S> struct TSetTraits {
     static constexpr bool IsSet = false;
 };
 
-template <typename E>
-struct TSetTraits<TSet<E>> {
+template <typename E> struct TSetTraits<TSet<E>> {
     static constexpr bool IsSet = true;
-    static const TEnumInfo& Elements() { return EnumInfo(TTypeTag<E>{}); }
+    static const TEnumInfo& Elements() { return EnumInfo(TTypeTag<E> {}); }
     static bool Contains(TSet<E> s, std::int64_t value) { return s.Contains(static_cast<E>(value)); }
     static TSet<E> With(TSet<E> s, std::int64_t value) { return s.Include(static_cast<E>(value)); }
 };
 
 // The class information of a property's sub-object type.
-template <typename V>
-const TClassInfo& ClassInfoOf()
+template <typename V> const TClassInfo& ClassInfoOf()
 {
     if constexpr (std::is_base_of_v<TObject, V>)
         return V::StaticClassInfo();
     else
-        return PublishedClassInfo(TTypeTag<V>{});
+        return PublishedClassInfo(TTypeTag<V> {});
 }
 
 namespace publisher_detail {
 
-template <typename F>
-struct TGetter;
-template <typename C, typename R>
-struct TGetter<R (C::*)() const> {
+template <typename F> struct TGetter;
+template <typename C, typename R> struct TGetter<R (C::*)() const> {
     using Class = C;
     using Result = R;
 };
-template <typename C, typename R>
-struct TGetter<R (C::*)() const noexcept> : TGetter<R (C::*)() const> {};
-template <typename C, typename R>
-struct TGetter<R (C::*)()> : TGetter<R (C::*)() const> {};
-template <typename C, typename R>
-struct TGetter<R (C::*)() noexcept> : TGetter<R (C::*)() const> {};
+template <typename C, typename R> struct TGetter<R (C::*)() const noexcept> : TGetter<R (C::*)() const> {
+};
+template <typename C, typename R> struct TGetter<R (C::*)()> : TGetter<R (C::*)() const> {
+};
+template <typename C, typename R> struct TGetter<R (C::*)() noexcept> : TGetter<R (C::*)() const> {
+};
 
-template <typename F>
-struct TSetter;
-template <typename C, typename A>
-struct TSetter<void (C::*)(A)> {
+template <typename F> struct TSetter;
+template <typename C, typename A> struct TSetter<void (C::*)(A)> {
     using Class = C;
     using Arg = A;
 };
-template <typename C, typename A>
-struct TSetter<void (C::*)(A) noexcept> : TSetter<void (C::*)(A)> {};
-template <>
-struct TSetter<std::nullptr_t> {
+template <typename C, typename A> struct TSetter<void (C::*)(A) noexcept> : TSetter<void (C::*)(A)> {
+};
+template <> struct TSetter<std::nullptr_t> {
     using Class = void;
     using Arg = void;
 };
 
-template <typename>
-inline constexpr bool kAlwaysFalse = false;
+template <typename> inline constexpr bool kAlwaysFalse = false;
 
 // The kind of a property whose getter returns R.
-template <typename R>
-constexpr TTypeKind KindOf()
+template <typename R> constexpr TTypeKind KindOf()
 {
     using V = std::remove_cvref_t<R>;
     using Pointee = std::remove_cv_t<std::remove_pointer_t<V>>;
@@ -124,30 +114,30 @@ constexpr TTypeKind KindOf()
         return TTypeKind::tkSet;
     else if constexpr (std::is_pointer_v<V> && std::is_base_of_v<TComponent, Pointee>)
         return TTypeKind::tkComponent;
-    else if constexpr ((std::is_pointer_v<V> && std::is_class_v<Pointee>) || (std::is_lvalue_reference_v<R> && std::is_class_v<V>))
+    else if constexpr ((std::is_pointer_v<V> && std::is_class_v<Pointee>)
+        || (std::is_lvalue_reference_v<R> && std::is_class_v<V>))
         return TTypeKind::tkClass;
     else
-        static_assert(kAlwaysFalse<R>, "a property's getter returns an integer, bool, enumeration, set, std::string, "
-                                       "a component pointer, or a sub-object by reference or pointer");
+        static_assert(kAlwaysFalse<R>,
+            "a property's getter returns an integer, bool, enumeration, set, std::string, "
+            "a component pointer, or a sub-object by reference or pointer");
 }
 
-template <typename S>
-std::uint64_t SetToMask(const S& set)
+template <typename S> std::uint64_t SetToMask(const S& set)
 {
     const TEnumInfo& elements = TSetTraits<S>::Elements();
     std::uint64_t mask = 0;
     for (int i = 0; i < elements.Count() && i < 64; ++i) {
         if (TSetTraits<S>::Contains(set, elements.Value(i)))
-            mask |= std::uint64_t{1} << i;
+            mask |= std::uint64_t { 1 } << i;
     }
     return mask;
 }
 
-template <typename S>
-S MaskToSet(std::uint64_t mask)
+template <typename S> S MaskToSet(std::uint64_t mask)
 {
     const TEnumInfo& elements = TSetTraits<S>::Elements();
-    S set{};
+    S set {};
     for (int i = 0; i < elements.Count() && i < 64; ++i) {
         if ((mask >> i) & 1u)
             set = TSetTraits<S>::With(set, elements.Value(i));
@@ -158,8 +148,7 @@ S MaskToSet(std::uint64_t mask)
 } // namespace publisher_detail
 
 // A property published with a getter and, unless read-only, a setter.
-template <typename T, typename Get, typename Set>
-class TPublishedProperty final : public TPropInfo {
+template <typename T, typename Get, typename Set> class TPublishedProperty final : public TPropInfo {
     using Result = typename publisher_detail::TGetter<Get>::Result;
     using Value = std::remove_cvref_t<Result>;
     using Object = std::remove_cv_t<std::remove_pointer_t<Value>>;
@@ -174,50 +163,49 @@ class TPublishedProperty final : public TPropInfo {
 
 public:
     TPublishedProperty(std::string_view name, const TClassInfo& owner, Get get, Set set)
-        : TPropInfo(name, kKind, owner, typeid(Indexed)), get_(get), set_(set)
+        : TPropInfo(name, kKind, owner, typeid(Indexed))
+        , get_(get)
+        , set_(set)
     {
-        static_assert(std::is_base_of_v<typename publisher_detail::TGetter<Get>::Class, T>,
-                      "the getter is a member of another class");
+        static_assert(
+            std::is_base_of_v<typename publisher_detail::TGetter<Get>::Class, T>, "the getter is a member of another class");
         if constexpr (!kReadOnly) {
-            static_assert(std::is_base_of_v<typename publisher_detail::TSetter<Set>::Class, T>,
-                          "the setter is a member of another class");
+            static_assert(
+                std::is_base_of_v<typename publisher_detail::TSetter<Set>::Class, T>, "the setter is a member of another class");
             using ArgValue = std::remove_cvref_t<Arg>;
             if constexpr (kOrdinal || kKind == TTypeKind::tkComponent)
                 static_assert(std::is_same_v<ArgValue, Value>, "the setter takes another type than the getter returns");
             else if constexpr (kKind == TTypeKind::tkString)
                 static_assert(std::is_convertible_v<const std::string&, Arg>, "the setter does not take a string");
             else
-                static_assert(std::is_same_v<Arg, const Object&> || std::is_same_v<ArgValue, Object*>
-                                  || std::is_same_v<ArgValue, const Object*>,
-                              "a sub-object's setter takes the object by const reference or pointer");
+                static_assert(std::is_same_v<Arg,
+                                  const Object&> || std::is_same_v<ArgValue, Object*> || std::is_same_v<ArgValue, const Object*>,
+                    "a sub-object's setter takes the object by const reference or pointer");
         }
         if constexpr (std::is_same_v<Value, bool>)
             SetIdents(&BoolInfo());
         else if constexpr (kKind == TTypeKind::tkEnumeration)
-            SetIdents(&EnumInfo(TTypeTag<Value>{}));
+            SetIdents(&EnumInfo(TTypeTag<Value> {}));
         else if constexpr (kKind == TTypeKind::tkSet)
             SetIdents(&TSetTraits<Value>::Elements());
     }
 
     // The value the writer leaves out; without one, integers, enumerations and sets are always
     // written, strings when not empty.
-    TPublishedProperty& Default(const Value& value)
-        requires(kOrdinal || kKind == TTypeKind::tkString)
+    TPublishedProperty& Default(const Value& value) requires(kOrdinal || kKind == TTypeKind::tkString)
     {
         default_ = value;
         return *this;
     }
     // A string that a fresh object does not hold empty, nor always the same (a font's name
     // follows its parent's): written always, so that an empty value reads back empty.
-    TPublishedProperty& NoDefault()
-        requires(kKind == TTypeKind::tkString)
+    TPublishedProperty& NoDefault() requires(kKind == TTypeKind::tkString)
     {
         noDefault_ = true;
         return *this;
     }
     // The class's own test whether to write the value (ParentFont-style switches).
-    template <typename C>
-    TPublishedProperty& Stored(bool (C::*stored)() const)
+    template <typename C> TPublishedProperty& Stored(bool (C::*stored)() const)
     {
         static_assert(std::is_base_of_v<C, T>, "the stored test is a member of another class");
         stored_ = [stored](const T& object) { return (object.*stored)(); };
@@ -229,8 +217,7 @@ public:
         return *this;
     }
     // Names for some integer values (colours, cursors, character sets).
-    TPublishedProperty& Idents(const TEnumInfo& idents)
-        requires(kKind == TTypeKind::tkInteger)
+    TPublishedProperty& Idents(const TEnumInfo& idents) requires(kKind == TTypeKind::tkInteger)
     {
         SetIdents(&idents);
         return *this;
@@ -392,11 +379,11 @@ private:
 };
 
 // An event: a std::function member, bound by name to a published method of the root.
-template <typename T, typename C, typename Sig>
-class TPublishedEvent final : public TPropInfo {
+template <typename T, typename C, typename Sig> class TPublishedEvent final : public TPropInfo {
 public:
     TPublishedEvent(std::string_view name, const TClassInfo& owner, std::function<Sig> C::*field)
-        : TPropInfo(name, TTypeKind::tkMethod, owner, typeid(std::function<Sig>)), field_(field)
+        : TPropInfo(name, TTypeKind::tkMethod, owner, typeid(std::function<Sig>))
+        , field_(field)
     {
     }
     bool IsReadOnly() const override { return false; }
@@ -409,22 +396,24 @@ private:
 };
 
 // What a bound event handler holds: the method and the object it is called on.
-template <typename R, typename Ret, typename... A>
-struct TMethodCall {
+template <typename R, typename Ret, typename... A> struct TMethodCall {
     R* Self;
     Ret (R::*Method)(A...);
     Ret operator()(A... args) const { return (Self->*Method)(std::forward<A>(args)...); }
 };
 
-template <typename T, typename R, typename Ret, typename... A>
-class TPublishedMethod final : public TMethodInfo {
+template <typename T, typename R, typename Ret, typename... A> class TPublishedMethod final : public TMethodInfo {
     using Handler = std::function<Ret(A...)>;
     using Call = TMethodCall<R, Ret, A...>;
 
 public:
-    TPublishedMethod(std::string_view name, Ret (R::*method)(A...)) : TMethodInfo(name, typeid(Handler)), method_(method) {}
+    TPublishedMethod(std::string_view name, Ret (R::*method)(A...))
+        : TMethodInfo(name, typeid(Handler))
+        , method_(method)
+    {
+    }
 
-    void Bind(void* handler, TObject* root) const override { *static_cast<Handler*>(handler) = Call{Target(root), method_}; }
+    void Bind(void* handler, TObject* root) const override { *static_cast<Handler*>(handler) = Call { Target(root), method_ }; }
 
     bool IsBoundTo(const void* handler, TObject* root) const override
     {
@@ -439,38 +428,35 @@ private:
     Ret (R::*method_)(A...);
 };
 
-template <typename T>
-class TPublisher {
+template <typename T> class TPublisher {
 public:
-    explicit TPublisher(TClassInfo& info) : info_(info) {}
+    explicit TPublisher(TClassInfo& info)
+        : info_(info)
+    {
+    }
 
-    template <typename Get, typename Set>
-    TPublishedProperty<T, Get, Set>& Property(std::string_view name, Get get, Set set)
+    template <typename Get, typename Set> TPublishedProperty<T, Get, Set>& Property(std::string_view name, Get get, Set set)
     {
         return Add(std::make_unique<TPublishedProperty<T, Get, Set>>(name, info_, get, set));
     }
     // A read-only property: reachable by name, never stored.
-    template <typename Get>
-    TPublishedProperty<T, Get, std::nullptr_t>& Property(std::string_view name, Get get)
+    template <typename Get> TPublishedProperty<T, Get, std::nullptr_t>& Property(std::string_view name, Get get)
     {
         return Add(std::make_unique<TPublishedProperty<T, Get, std::nullptr_t>>(name, info_, get, nullptr));
     }
-    template <typename C, typename Sig>
-    void Event(std::string_view name, std::function<Sig> C::*field)
+    template <typename C, typename Sig> void Event(std::string_view name, std::function<Sig> C::*field)
     {
         static_assert(std::is_base_of_v<C, T>, "the event is a member of another class");
         Add(std::make_unique<TPublishedEvent<T, C, Sig>>(name, info_, field));
     }
-    template <typename R, typename Ret, typename... A>
-    void Method(std::string_view name, Ret (R::*method)(A...))
+    template <typename R, typename Ret, typename... A> void Method(std::string_view name, Ret (R::*method)(A...))
     {
         static_assert(std::is_base_of_v<R, T>, "the method is a member of another class");
         info_.ownMethods_.push_back(std::make_unique<TPublishedMethod<T, R, Ret, A...>>(name, method));
     }
 
 private:
-    template <typename P>
-    P& Add(std::unique_ptr<P> prop)
+    template <typename P> P& Add(std::unique_ptr<P> prop)
     {
         P& result = *prop;
         info_.ownProperties_.push_back(std::move(prop));
@@ -481,11 +467,12 @@ private:
 };
 
 template <typename T, typename Base>
-TClassInfo::TClassInfo(TTypeTag<T>, TTypeTag<Base>, const char* name) : name_(name), parent_(&Base::StaticClassInfo())
+TClassInfo::TClassInfo(TTypeTag<T>, TTypeTag<Base>, const char* name)
+    : name_(name)
+    , parent_(&Base::StaticClassInfo())
 {
     static_assert(std::is_base_of_v<Base, T>, "DECLARE_CLASS names a parent the class does not derive from");
-    static_assert(std::is_same_v<decltype(&Base::Publish), void (*)(TPublisher<Base>&)>,
-                  "the parent class lacks DECLARE_CLASS");
+    static_assert(std::is_same_v<decltype(&Base::Publish), void (*)(TPublisher<Base>&)>, "the parent class lacks DECLARE_CLASS");
     cast_ = [](TObject* object) -> void* { return static_cast<T*>(object); };
     if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> && std::is_constructible_v<T, TComponent*>)
         newComponent_ = [](TComponent* owner) -> TComponent* { return new T(owner); };
@@ -497,7 +484,8 @@ TClassInfo::TClassInfo(TTypeTag<T>, TTypeTag<Base>, const char* name) : name_(na
 }
 
 template <typename T>
-TClassInfo::TClassInfo(TTypeTag<T>, const char* name, void (*publish)(TPublisher<T>&)) : name_(name)
+TClassInfo::TClassInfo(TTypeTag<T>, const char* name, void (*publish)(TPublisher<T>&))
+    : name_(name)
 {
     if constexpr (std::is_base_of_v<TObject, T>)
         cast_ = [](TObject* object) -> void* { return static_cast<T*>(object); };

@@ -9,12 +9,16 @@
 
 namespace {
 
-constexpr TComponentState kReadingState = {csLoading, csReading};
+constexpr TComponentState kReadingState = { csLoading, csReading };
 
 // Reads one extra stored property, if the object defines one of that name.
 class TDefinedPropertyReader final : public TFiler {
 public:
-    TDefinedPropertyReader(std::string_view name, const TLayoutValue& value) : name_(name), value_(value) {}
+    TDefinedPropertyReader(std::string_view name, const TLayoutValue& value)
+        : name_(name)
+        , value_(value)
+    {
+    }
     bool Found() const { return found_; }
 
     void DefineProperty(std::string_view name, const TReadProc& read, const TWriteProc&, bool) override
@@ -36,7 +40,11 @@ private:
 // Hears of components the reader made that are destroyed while it still holds them.
 class TReader::TWatcher final : public TComponent {
 public:
-    explicit TWatcher(TReader& reader) : TComponent(nullptr), reader_(reader) {}
+    explicit TWatcher(TReader& reader)
+        : TComponent(nullptr)
+        , reader_(reader)
+    {
+    }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override
@@ -50,7 +58,11 @@ private:
     TReader& reader_;
 };
 
-TReader::TReader(TComponent* root) : root_(root), watcher_(std::make_unique<TWatcher>(*this)) {}
+TReader::TReader(TComponent* root)
+    : root_(root)
+    , watcher_(std::make_unique<TWatcher>(*this))
+{
+}
 
 TReader::~TReader()
 {
@@ -137,7 +149,8 @@ void TReader::ReadProperty(TInstance instance, const TLayoutProperty& prop, TCom
             LayoutError(prop.Line, "Property " + prop.Name + " does not exist");
         instance = info->GetObject(instance.For(*info));
         if (!instance)
-            LayoutError(prop.Line, "Property " + std::string(prop.Name, 0, prop.Name.size() - path.size() + dot) + " is not assigned");
+            LayoutError(
+                prop.Line, "Property " + std::string(prop.Name, 0, prop.Name.size() - path.size() + dot) + " is not assigned");
         path.remove_prefix(dot + 1);
     }
     if (const TPropInfo* info = instance.Class().FindProperty(path)) {
@@ -196,7 +209,7 @@ void TReader::ReadValue(TInstance instance, const TPropInfo& info, const TLayout
             const int index = info.Idents()->IndexOfIdent(ident);
             if (index < 0 || index >= 64)
                 invalid();
-            mask |= std::uint64_t{1} << index;
+            mask |= std::uint64_t { 1 } << index;
         }
         info.SetOrd(self, static_cast<std::int64_t>(mask));
         return;
@@ -208,7 +221,8 @@ void TReader::ReadValue(TInstance instance, const TPropInfo& info, const TLayout
         return;
     case TTypeKind::tkClass: {
         // A sub-object is stored by its own properties (Font.Height); only a collection takes a value.
-        auto* collection = value.Kind() == TValueKind::Collection ? dynamic_cast<TCollection*>(info.GetObject(self).Object()) : nullptr;
+        auto* collection
+            = value.Kind() == TValueKind::Collection ? dynamic_cast<TCollection*>(info.GetObject(self).Object()) : nullptr;
         if (collection == nullptr)
             invalid();
         ReadCollection(collection, value, component);
@@ -221,7 +235,7 @@ void TReader::ReadValue(TInstance instance, const TPropInfo& info, const TLayout
             info.SetComponent(self, nullptr);
             return;
         }
-        fixups_.push_back({instance, &info, prop.Name, value.AsIdent(), value.Line(), component, items_});
+        fixups_.push_back({ instance, &info, prop.Name, value.AsIdent(), value.Line(), component, items_ });
         return;
     case TTypeKind::tkMethod:
         BindEvent(self, info, prop);
@@ -281,8 +295,8 @@ void TReader::ResolveFixups()
         if (fixup.Prop == nullptr)
             continue;
         TComponent* target = !root_->Name().empty() && SameIdent(fixup.ComponentName, root_->Name())
-                                 ? root_
-                                 : root_->FindComponent(fixup.ComponentName);
+            ? root_
+            : root_->FindComponent(fixup.ComponentName);
         if (target == nullptr)
             continue;
         if (!target->InheritsFrom(*fixup.Prop->PropClass()))

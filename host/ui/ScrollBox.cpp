@@ -211,7 +211,8 @@ TScrollBox::TBarGeometry TScrollBox::Geometry(const TControlScrollBar& bar) cons
     if (pressedBar_ == &bar && pressedPart_ == TBarPart::Thumb)
         g.ThumbStart = dragStart_;
     else
-        g.ThumbStart = g.Arrow + (g.Scrollable > 0 ? static_cast<int>(static_cast<long long>(free) * bar.position_ / g.Scrollable) : 0);
+        g.ThumbStart
+            = g.Arrow + (g.Scrollable > 0 ? static_cast<int>(static_cast<long long>(free) * bar.position_ / g.Scrollable) : 0);
     return g;
 }
 

@@ -4,8 +4,7 @@
 #include <type_traits>
 
 // A set of values of a small enumeration (underlying values 0 to 63), as the host's set types.
-template <typename E>
-class TSet {
+template <typename E> class TSet {
     static_assert(std::is_enum_v<E>, "TSet holds enumeration values");
 
 public:
@@ -34,7 +33,7 @@ public:
     friend constexpr bool operator==(TSet, TSet) = default;
 
 private:
-    static constexpr std::uint64_t Bit(E e) { return std::uint64_t{1} << static_cast<unsigned>(e); }
+    static constexpr std::uint64_t Bit(E e) { return std::uint64_t { 1 } << static_cast<unsigned>(e); }
     static constexpr TSet FromBits(std::uint64_t bits)
     {
         TSet s;

@@ -11,7 +11,7 @@ struct TModifier {
     TShortCut Flag;
     std::string_view Text;
 };
-constexpr TModifier kModifiers[] = {{scShift, "Shift+"}, {scCtrl, "Ctrl+"}, {scAlt, "Alt+"}};
+constexpr TModifier kModifiers[] = { { scShift, "Shift+" }, { scCtrl, "Ctrl+" }, { scAlt, "Alt+" } };
 
 std::string KeyName(int key)
 {

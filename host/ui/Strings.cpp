@@ -2,7 +2,9 @@
 
 #include "host/ui/Filer.h"
 
-void TStrings::Publish(TPublisher<TStrings>&) {}
+void TStrings::Publish(TPublisher<TStrings>&)
+{
+}
 
 int TStrings::Add(const std::string& value)
 {
@@ -67,7 +69,9 @@ void TStrings::EndUpdate()
         SetUpdateState(false);
 }
 
-void TStrings::SetUpdateState(bool) {}
+void TStrings::SetUpdateState(bool)
+{
+}
 
 void TStrings::Assign(const TPersistent& source)
 {
@@ -120,7 +124,9 @@ void TStrings::DefineProperties(TFiler& filer)
         Count() > 0);
 }
 
-void TStringList::Publish(TPublisher<TStringList>&) {}
+void TStringList::Publish(TPublisher<TStringList>&)
+{
+}
 
 void TStringList::CheckIndex(int index, int limit) const
 {

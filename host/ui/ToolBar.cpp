@@ -27,7 +27,12 @@ void DrawFrame(TCanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRig
 // Tells whether a component went while a modal loop ran.
 class TFreeWatch : public TComponent {
 public:
-    explicit TFreeWatch(TComponent* watched) : TComponent(nullptr), watched_(watched) { FreeNotification(watched); }
+    explicit TFreeWatch(TComponent* watched)
+        : TComponent(nullptr)
+        , watched_(watched)
+    {
+        FreeNotification(watched);
+    }
     bool Gone() const { return watched_ == nullptr; }
 
 protected:
@@ -65,7 +70,10 @@ void TToolButton::Publish(TPublisher<TToolButton>& p)
     p.Property("Style", &TToolButton::Style, &TToolButton::SetStyle).Default(tbsButton);
 }
 
-TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {}
+TToolButton::TToolButton(TComponent* owner)
+    : TGraphicControl(owner)
+{
+}
 
 TToolButton::~TToolButton()
 {
@@ -73,7 +81,10 @@ TToolButton::~TToolButton()
     SetParent(nullptr);
 }
 
-TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+TToolBar* TToolButton::ToolBar() const
+{
+    return dynamic_cast<TToolBar*>(Parent());
+}
 
 void TToolButton::SetImageIndex(int value)
 {
@@ -156,7 +167,7 @@ void TToolButton::DropMenu()
     const TFreeWatch self(this);
     try {
         TMenuTracker tracker(*menu, *menuItem_);
-        tracker.Open(ClientToScreen({0, Height()}));
+        tracker.Open(ClientToScreen({ 0, Height() }));
         chosen = tracker.Run();
     } catch (...) {
         if (!self.Gone())
@@ -234,7 +245,7 @@ void TToolBar::Publish(TPublisher<TToolBar>& p)
 {
     p.Property("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight).Default(22);
     p.Property("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth).Default(23);
-    p.Property("EdgeBorders", &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders).Default(TEdgeBorders{ebTop});
+    p.Property("EdgeBorders", &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders).Default(TEdgeBorders { ebTop });
     p.Property("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(false);
     p.Property("Images", &TToolBar::Images, &TToolBar::SetImages);
     p.Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(false);
@@ -242,7 +253,8 @@ void TToolBar::Publish(TPublisher<TToolBar>& p)
     p.Event("OnCustomDrawButton", &TToolBar::OnCustomDrawButton);
 }
 
-TToolBar::TToolBar(TComponent* owner) : TCustomControl(owner)
+TToolBar::TToolBar(TComponent* owner)
+    : TCustomControl(owner)
 {
     SetBounds(0, 0, 150, 29);
     SetAlign(alTop);
@@ -336,8 +348,8 @@ void TToolBar::Loaded()
 
 TRect TToolBar::EdgeInsets() const
 {
-    return {edgeBorders_.Contains(ebLeft) ? kEdge : 0, edgeBorders_.Contains(ebTop) ? kEdge : 0,
-        edgeBorders_.Contains(ebRight) ? kEdge : 0, edgeBorders_.Contains(ebBottom) ? kEdge : 0};
+    return { edgeBorders_.Contains(ebLeft) ? kEdge : 0, edgeBorders_.Contains(ebTop) ? kEdge : 0,
+        edgeBorders_.Contains(ebRight) ? kEdge : 0, edgeBorders_.Contains(ebBottom) ? kEdge : 0 };
 }
 
 int TToolBar::ButtonWidthFor(TToolButton& button)
@@ -460,7 +472,7 @@ void TToolBar::DrawButton(TCanvas& canvas, TToolButton& button, TCustomDrawState
     const TRect r = button.BoundsRect();
     if (button.Style() == tbsSeparator || button.Style() == tbsDivider) {
         const int x = r.Left + r.Width() / 2 - 1;
-        DrawFrame(canvas, {x, r.Top, x + 2, r.Bottom}, clBtnShadow, clBtnHighlight);
+        DrawFrame(canvas, { x, r.Top, x + 2, r.Bottom }, clBtnShadow, clBtnHighlight);
         return;
     }
     const bool sunken = state.Contains(cdsSelected) || state.Contains(cdsChecked);
@@ -488,4 +500,7 @@ void TToolBar::DrawButton(TCanvas& canvas, TToolButton& button, TCustomDrawState
     canvas.Font().SetColor(color);
 }
 
-void RegisterToolBarClasses() { RegisterClasses<TToolBar, TToolButton>(); }
+void RegisterToolBarClasses()
+{
+    RegisterClasses<TToolBar, TToolButton>();
+}

@@ -13,7 +13,7 @@ class TToolBar;
 enum TToolButtonStyle : std::uint8_t { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
 inline const TEnumInfo& EnumInfo(TTypeTag<TToolButtonStyle>)
 {
-    static const TEnumInfo info("TToolButtonStyle", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider"});
+    static const TEnumInfo info("TToolButtonStyle", { "tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider" });
     return info;
 }
 
@@ -21,7 +21,7 @@ enum TEdgeBorder : std::uint8_t { ebLeft, ebTop, ebRight, ebBottom };
 using TEdgeBorders = TSet<TEdgeBorder>;
 inline const TEnumInfo& EnumInfo(TTypeTag<TEdgeBorder>)
 {
-    static const TEnumInfo info("TEdgeBorder", {"ebLeft", "ebTop", "ebRight", "ebBottom"});
+    static const TEnumInfo info("TEdgeBorder", { "ebLeft", "ebTop", "ebRight", "ebBottom" });
     return info;
 }
 
@@ -143,7 +143,7 @@ private:
 
     std::vector<TToolButton*> buttons_;
     bool flat_ = false;
-    TEdgeBorders edgeBorders_{ebTop};
+    TEdgeBorders edgeBorders_ { ebTop };
     bool showCaptions_ = false;
     int buttonWidth_ = 23;
     int buttonHeight_ = 22;

@@ -4,7 +4,8 @@
 
 #include "host/ui/Object.h"
 
-TEnumInfo::TEnumInfo(std::string name, std::initializer_list<const char*> idents) : name_(std::move(name))
+TEnumInfo::TEnumInfo(std::string name, std::initializer_list<const char*> idents)
+    : name_(std::move(name))
 {
     std::int64_t value = 0;
     for (const char* ident : idents)
@@ -38,7 +39,7 @@ int TEnumInfo::IndexOfValue(std::int64_t value) const
 
 const TEnumInfo& BoolInfo()
 {
-    static const TEnumInfo info("Boolean", {"False", "True"});
+    static const TEnumInfo info("Boolean", { "False", "True" });
     return info;
 }
 

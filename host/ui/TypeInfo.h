@@ -21,12 +21,11 @@ class TComponent;
 class TCollection;
 class TCollectionItem;
 class TClassInfo;
-template <typename T>
-class TPublisher;
+template <typename T> class TPublisher;
 
 // Names a type in overloads that must not convert (EnumInfo, PublishedClassInfo).
-template <typename T>
-struct TTypeTag {};
+template <typename T> struct TTypeTag {
+};
 
 // A property that does not exist, or a value or type it does not take.
 class EPropertyError : public Exception {
@@ -78,7 +77,11 @@ class TInstance {
 public:
     TInstance() = default;
     TInstance(TObject* object);
-    TInstance(void* value, const TClassInfo& cls) : value_(value), class_(&cls) {}
+    TInstance(void* value, const TClassInfo& cls)
+        : value_(value)
+        , class_(&cls)
+    {
+    }
 
     explicit operator bool() const { return class_ != nullptr; }
     const TClassInfo& Class() const { return *class_; }
@@ -135,7 +138,10 @@ public:
 
 protected:
     TPropInfo(std::string_view name, TTypeKind kind, const TClassInfo& owner, std::type_index valueType)
-        : name_(name), kind_(kind), owner_(&owner), valueType_(valueType)
+        : name_(name)
+        , kind_(kind)
+        , owner_(&owner)
+        , valueType_(valueType)
     {
     }
     void SetIdents(const TEnumInfo* idents) { idents_ = idents; }
@@ -165,7 +171,11 @@ public:
     virtual bool IsBoundTo(const void* handler, TObject* root) const = 0;
 
 protected:
-    TMethodInfo(std::string_view name, std::type_index signature) : name_(name), signature_(signature) {}
+    TMethodInfo(std::string_view name, std::type_index signature)
+        : name_(name)
+        , signature_(signature)
+    {
+    }
 
 private:
     std::string name_;
@@ -175,11 +185,9 @@ private:
 class TClassInfo {
 public:
     // A class declared with DECLARE_CLASS (defined in host/ui/Publisher.h).
-    template <typename T, typename Base>
-    TClassInfo(TTypeTag<T>, TTypeTag<Base>, const char* name);
+    template <typename T, typename Base> TClassInfo(TTypeTag<T>, TTypeTag<Base>, const char* name);
     // A class without a parent: TObject, or a plain class such as TFont.
-    template <typename T>
-    TClassInfo(TTypeTag<T>, const char* name, void (*publish)(TPublisher<T>&));
+    template <typename T> TClassInfo(TTypeTag<T>, const char* name, void (*publish)(TPublisher<T>&));
     TClassInfo(const TClassInfo&) = delete;
     TClassInfo& operator=(const TClassInfo&) = delete;
 
@@ -205,8 +213,7 @@ public:
     TCollectionItem* CreateItem(TCollection* collection) const;
 
 private:
-    template <typename T>
-    friend class TPublisher;
+    template <typename T> friend class TPublisher;
 
     void Seal();
 
@@ -224,8 +231,7 @@ private:
 // The class registry, from which the layout reader creates components by class name.
 // Registering a class twice is harmless; another class of the same name is an error.
 void RegisterClass(const TClassInfo& cls);
-template <typename... T>
-void RegisterClasses()
+template <typename... T> void RegisterClasses()
 {
     (RegisterClass(T::StaticClassInfo()), ...);
 }

@@ -9,12 +9,16 @@ namespace {
 // Collects the extra stored properties that have something to store.
 class TDefinedPropertyWriter final : public TFiler {
 public:
-    TDefinedPropertyWriter(const std::string& prefix, std::vector<TLayoutProperty>& out) : prefix_(prefix), out_(out) {}
+    TDefinedPropertyWriter(const std::string& prefix, std::vector<TLayoutProperty>& out)
+        : prefix_(prefix)
+        , out_(out)
+    {
+    }
 
     void DefineProperty(std::string_view name, const TReadProc&, const TWriteProc& write, bool hasData) override
     {
         if (hasData)
-            out_.push_back({prefix_ + std::string(name), write(), 0});
+            out_.push_back({ prefix_ + std::string(name), write(), 0 });
     }
 
 private:
@@ -110,7 +114,8 @@ void TWriter::WriteProperties(TInstance instance, const std::string& prefix, std
                     continue;
                 std::vector<TLayoutItem> items(static_cast<std::size_t>(collection->Count()));
                 for (int i = 0; i < collection->Count(); ++i)
-                    WriteProperties(TInstance(collection->Items(i)), "", items[static_cast<std::size_t>(i)].Properties, depth + 1);
+                    WriteProperties(
+                        TInstance(collection->Items(i)), "", items[static_cast<std::size_t>(i)].Properties, depth + 1);
                 value = TLayoutValue::FromCollection(std::move(items));
                 break;
             }
@@ -118,7 +123,7 @@ void TWriter::WriteProperties(TInstance instance, const std::string& prefix, std
             continue;
         }
         }
-        out.push_back({name, std::move(value), 0});
+        out.push_back({ name, std::move(value), 0 });
     }
     if (auto* persistent = dynamic_cast<TPersistent*>(instance.Object())) {
         TDefinedPropertyWriter writer(prefix, out);

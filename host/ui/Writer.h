@@ -12,7 +12,10 @@
 // references and handlers that cannot be named that way are left out.
 class TWriter {
 public:
-    explicit TWriter(TComponent* root) : root_(root) {}
+    explicit TWriter(TComponent* root)
+        : root_(root)
+    {
+    }
 
     TLayoutObject WriteRootComponent();
 

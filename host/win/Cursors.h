@@ -2,7 +2,22 @@
 #include <cstdint>
 
 // The system's mouse pointers; a window's class names the one shown over its client area.
-enum class HCURSOR : std::uint8_t { Arrow, IBeam, Wait, Cross, UpArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No, Hand, AppStarting, Help };
+enum class HCURSOR : std::uint8_t {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    UpArrow,
+    SizeNWSE,
+    SizeNESW,
+    SizeWE,
+    SizeNS,
+    SizeAll,
+    No,
+    Hand,
+    AppStarting,
+    Help
+};
 
 constexpr HCURSOR IDC_ARROW = HCURSOR::Arrow;
 constexpr HCURSOR IDC_IBEAM = HCURSOR::IBeam;

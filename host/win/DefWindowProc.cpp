@@ -9,16 +9,22 @@ namespace {
 HCURSOR CursorForHit(LRESULT hit, const TWindow* w)
 {
     switch (hit) {
-    case HTCLIENT: return w->Cursor;
+    case HTCLIENT:
+        return w->Cursor;
     case HTLEFT:
-    case HTRIGHT: return IDC_SIZEWE;
+    case HTRIGHT:
+        return IDC_SIZEWE;
     case HTTOP:
-    case HTBOTTOM: return IDC_SIZENS;
+    case HTBOTTOM:
+        return IDC_SIZENS;
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT: return IDC_SIZENWSE;
+    case HTBOTTOMRIGHT:
+        return IDC_SIZENWSE;
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT: return IDC_SIZENESW;
-    default: return IDC_ARROW;
+    case HTBOTTOMLEFT:
+        return IDC_SIZENESW;
+    default:
+        return IDC_ARROW;
     }
 }
 
@@ -38,12 +44,23 @@ void SystemCommand(TWindow* w, WPARAM command)
 {
     switch (command & 0xFFF0) {
     case SC_MOVE:
-    case SC_SIZE: RunMoveSizeLoop(w, command); break;
-    case SC_MINIMIZE: ShowWindow(w, SW_MINIMIZE); break;
-    case SC_MAXIMIZE: ShowWindow(w, SW_MAXIMIZE); break;
-    case SC_RESTORE: ShowWindow(w, SW_RESTORE); break;
-    case SC_CLOSE: SendMessage(w, WM_CLOSE, 0, 0); break;
-    default: break;
+    case SC_SIZE:
+        RunMoveSizeLoop(w, command);
+        break;
+    case SC_MINIMIZE:
+        ShowWindow(w, SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        ShowWindow(w, SW_MAXIMIZE);
+        break;
+    case SC_RESTORE:
+        ShowWindow(w, SW_RESTORE);
+        break;
+    case SC_CLOSE:
+        SendMessage(w, WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;
     }
 }
 

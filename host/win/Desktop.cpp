@@ -8,7 +8,10 @@ std::unique_ptr<TDesktop> gDesktop;
 
 } // namespace
 
-TDesktop::TDesktop(std::unique_ptr<TBackend> backend) : backend_(std::move(backend)) { }
+TDesktop::TDesktop(std::unique_ptr<TBackend> backend)
+    : backend_(std::move(backend))
+{
+}
 
 TDesktop::~TDesktop()
 {
@@ -52,30 +55,30 @@ TBackend& CurrentBackend()
 
 void TDesktop::MouseMoved(TPoint screen)
 {
-    RawInput.push_back({TRawInput::TKind::MouseMove, TMouseButton::Left, screen});
+    RawInput.push_back({ TRawInput::TKind::MouseMove, TMouseButton::Left, screen });
 }
 
 void TDesktop::MouseButton(TMouseButton button, bool down, TPoint screen)
 {
-    RawInput.push_back({down ? TRawInput::TKind::MouseDown : TRawInput::TKind::MouseUp, button, screen});
+    RawInput.push_back({ down ? TRawInput::TKind::MouseDown : TRawInput::TKind::MouseUp, button, screen });
 }
 
 void TDesktop::MouseWheel(int delta, TPoint screen)
 {
-    RawInput.push_back({TRawInput::TKind::Wheel, TMouseButton::Left, screen, delta});
+    RawInput.push_back({ TRawInput::TKind::Wheel, TMouseButton::Left, screen, delta });
 }
 
 void TDesktop::MouseLeftWindows()
 {
-    RawInput.push_back({TRawInput::TKind::MouseLeft, TMouseButton::Left, Mouse.Pos});
+    RawInput.push_back({ TRawInput::TKind::MouseLeft, TMouseButton::Left, Mouse.Pos });
 }
 
 void TDesktop::Key(int virtualKey, bool down)
 {
-    RawInput.push_back({down ? TRawInput::TKind::KeyDown : TRawInput::TKind::KeyUp, TMouseButton::Left, Mouse.Pos, virtualKey});
+    RawInput.push_back({ down ? TRawInput::TKind::KeyDown : TRawInput::TKind::KeyUp, TMouseButton::Left, Mouse.Pos, virtualKey });
 }
 
 void TDesktop::Char(char32_t ch)
 {
-    RawInput.push_back({TRawInput::TKind::Char, TMouseButton::Left, Mouse.Pos, static_cast<int>(ch)});
+    RawInput.push_back({ TRawInput::TKind::Char, TMouseButton::Left, Mouse.Pos, static_cast<int>(ch) });
 }

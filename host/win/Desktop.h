@@ -85,7 +85,7 @@ public:
     TWindow* Focus = nullptr;
     TWindow* Active = nullptr;
     bool AppActive = false;
-    std::array<bool, 256> KeysDown{};
+    std::array<bool, 256> KeysDown {};
     std::vector<TTimer> Timers;
     // The modal move or size loop running, if any; it takes the mouse input.
     TMoveSizeLoop* MoveSize = nullptr;

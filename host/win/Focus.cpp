@@ -28,7 +28,8 @@ void KillFocusIn(TWindow* top, TWindow* newFocus)
 
 bool CanBeActive(const TWindow* w)
 {
-    return !w->Parent && w->Role == TWindowRole::Normal && !w->Destroying && (w->Style & WS_VISIBLE) && !(w->Style & (WS_MINIMIZE | WS_DISABLED));
+    return !w->Parent && w->Role == TWindowRole::Normal && !w->Destroying && (w->Style & WS_VISIBLE)
+        && !(w->Style & (WS_MINIMIZE | WS_DISABLED));
 }
 
 void ActivateWindow(TWindow* w, WPARAM how, bool fromDesktop)
@@ -41,7 +42,8 @@ void ActivateWindow(TWindow* w, WPARAM how, bool fromDesktop)
     if (old) {
         if (d.Focus && TopLevelOf(d.Focus) == old)
             old->LastFocus = d.Focus;
-        SendMessage(old, WM_ACTIVATE, MAKEWPARAM(static_cast<int>(WA_INACTIVE), (old->Style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(w));
+        SendMessage(old, WM_ACTIVATE, MAKEWPARAM(static_cast<int>(WA_INACTIVE), (old->Style & WS_MINIMIZE) ? 1 : 0),
+            reinterpret_cast<LPARAM>(w));
         if (FindWindow(old))
             KillFocusIn(old, nullptr);
     }

@@ -10,7 +10,7 @@ void TranslateKeyInput(const TRawInput& input)
         target = nullptr;
     if (input.Kind == TRawInput::TKind::Char) {
         if (target)
-            d.InputMessages.Push(MSG{target, WM_CHAR, static_cast<WPARAM>(input.Value), 1, MessageTime(), d.Mouse.Pos});
+            d.InputMessages.Push(MSG { target, WM_CHAR, static_cast<WPARAM>(input.Value), 1, MessageTime(), d.Mouse.Pos });
         return;
     }
     const bool down = input.Kind == TRawInput::TKind::KeyDown;
@@ -21,7 +21,8 @@ void TranslateKeyInput(const TRawInput& input)
         return;
     // lParam: repeat count 1, bit 30 the key's previous state, bit 31 set for a release.
     const std::uint32_t flags = 1u | (wasDown ? 1u << 30 : 0u) | (down ? 0u : 1u << 31);
-    d.InputMessages.Push(MSG{target, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(flags), MessageTime(), d.Mouse.Pos});
+    d.InputMessages.Push(MSG {
+        target, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(flags), MessageTime(), d.Mouse.Pos });
 }
 
 short GetKeyState(int virtualKey)

@@ -22,8 +22,12 @@ void TranslateRawInput(TDesktop& d)
         switch (input.Kind) {
         case TRawInput::TKind::KeyDown:
         case TRawInput::TKind::KeyUp:
-        case TRawInput::TKind::Char: TranslateKeyInput(input); break;
-        default: TranslateMouseInput(input); break;
+        case TRawInput::TKind::Char:
+            TranslateKeyInput(input);
+            break;
+        default:
+            TranslateMouseInput(input);
+            break;
         }
     }
 }
@@ -45,14 +49,14 @@ bool FindMessage(TDesktop& d, MSG* msg, HWND wnd, UINT filterMin, UINT filterMax
         }
     }
     if (d.QuitPosted) {
-        *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(d.QuitCode), 0, MessageTime(), d.Mouse.Pos};
+        *msg = MSG { nullptr, WM_QUIT, static_cast<WPARAM>(d.QuitCode), 0, MessageTime(), d.Mouse.Pos };
         if (remove)
             d.QuitPosted = false;
         return true;
     }
     if (InRange(WM_PAINT, filterMin, filterMax)) {
         if (TWindow* w = NextWindowToPaint(wnd)) {
-            *msg = MSG{w, WM_PAINT, 0, 0, MessageTime(), d.Mouse.Pos};
+            *msg = MSG { w, WM_PAINT, 0, 0, MessageTime(), d.Mouse.Pos };
             return true;
         }
     }
@@ -76,7 +80,7 @@ bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (wnd && !FindWindow(wnd))
         return false;
     TDesktop& d = Desktop();
-    d.Posted.Push(MSG{wnd, msg, wParam, lParam, MessageTime(), d.Mouse.Pos});
+    d.Posted.Push(MSG { wnd, msg, wParam, lParam, MessageTime(), d.Mouse.Pos });
     return true;
 }
 

@@ -149,19 +149,43 @@ constexpr WPARAM MK_MBUTTON = 0x0010;
 // One notch of a mouse wheel.
 constexpr int WHEEL_DELTA = 120;
 
-constexpr std::uint16_t LOWORD(std::uintptr_t v) { return static_cast<std::uint16_t>(v & 0xFFFF); }
-constexpr std::uint16_t HIWORD(std::uintptr_t v) { return static_cast<std::uint16_t>((v >> 16) & 0xFFFF); }
+constexpr std::uint16_t LOWORD(std::uintptr_t v)
+{
+    return static_cast<std::uint16_t>(v & 0xFFFF);
+}
+constexpr std::uint16_t HIWORD(std::uintptr_t v)
+{
+    return static_cast<std::uint16_t>((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int low, int high)
 {
     return static_cast<LPARAM>((static_cast<std::uint32_t>(low) & 0xFFFF) | (static_cast<std::uint32_t>(high) & 0xFFFF) << 16);
 }
-constexpr WPARAM MAKEWPARAM(int low, int high) { return static_cast<WPARAM>(MAKELPARAM(low, high)); }
+constexpr WPARAM MAKEWPARAM(int low, int high)
+{
+    return static_cast<WPARAM>(MAKELPARAM(low, high));
+}
 // The signed coordinates packed into a mouse message's lParam.
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<std::int16_t>(HIWORD(wp)); }
-constexpr LPARAM PointToLParam(TPoint p) { return MAKELPARAM(p.X, p.Y); }
-constexpr TPoint LParamToPoint(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+constexpr int GET_X_LPARAM(LPARAM lp)
+{
+    return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp)
+{
+    return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp)
+{
+    return static_cast<std::int16_t>(HIWORD(wp));
+}
+constexpr LPARAM PointToLParam(TPoint p)
+{
+    return MAKELPARAM(p.X, p.Y);
+}
+constexpr TPoint LParamToPoint(LPARAM lp)
+{
+    return { GET_X_LPARAM(lp), GET_Y_LPARAM(lp) };
+}
 
 // A queued message as GetMessage and PeekMessage hand it out; time is the window system's
 // clock in milliseconds and pt the cursor's screen position when the message was made.

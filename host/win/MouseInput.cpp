@@ -22,7 +22,7 @@ bool ContainsChildPoint(const TWindow* c, TPoint parentClient)
 TWindow* HitInside(TWindow* w, TPoint screen, LRESULT* hit)
 {
     const TPoint origin = ClientOriginOnScreen(w);
-    const TPoint local{screen.X - origin.X, screen.Y - origin.Y};
+    const TPoint local { screen.X - origin.X, screen.Y - origin.Y };
     if (w->ClientRect().Contains(local)) {
         for (std::size_t i = w->Children.size(); i-- > 0;) {
             if (i >= w->Children.size())
@@ -60,9 +60,12 @@ WPARAM MouseKeyState()
 int ButtonKey(TMouseButton b)
 {
     switch (b) {
-    case TMouseButton::Left: return VK_LBUTTON;
-    case TMouseButton::Right: return VK_RBUTTON;
-    case TMouseButton::Middle: return VK_MBUTTON;
+    case TMouseButton::Left:
+        return VK_LBUTTON;
+    case TMouseButton::Right:
+        return VK_RBUTTON;
+    case TMouseButton::Middle:
+        return VK_MBUTTON;
     }
     return VK_LBUTTON;
 }
@@ -80,8 +83,9 @@ UINT PressMessage(TWindow* target, UINT down, TPoint pos)
 {
     TMouseState& m = Desktop().Mouse;
     const std::uint64_t now = Desktop().Backend().Now();
-    const bool isDouble = (target->ClassStyle & CS_DBLCLKS) && m.PressWindow == target && m.PressMessage == down && !m.PressWasDouble
-        && now - m.PressTime <= kDoubleClickTime && std::abs(pos.X - m.PressPos.X) * 2 <= GetSystemMetrics(SM_CXDOUBLECLK)
+    const bool isDouble = (target->ClassStyle & CS_DBLCLKS) && m.PressWindow == target && m.PressMessage == down
+        && !m.PressWasDouble && now - m.PressTime <= kDoubleClickTime
+        && std::abs(pos.X - m.PressPos.X) * 2 <= GetSystemMetrics(SM_CXDOUBLECLK)
         && std::abs(pos.Y - m.PressPos.Y) * 2 <= GetSystemMetrics(SM_CYDOUBLECLK);
     m.PressWindow = target;
     m.PressMessage = down;
@@ -94,7 +98,7 @@ UINT PressMessage(TWindow* target, UINT down, TPoint pos)
 void Queue(TWindow* w, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TDesktop& d = Desktop();
-    d.InputMessages.Push(MSG{w, message, wParam, lParam, MessageTime(), d.Mouse.Pos});
+    d.InputMessages.Push(MSG { w, message, wParam, lParam, MessageTime(), d.Mouse.Pos });
 }
 
 void EndTracking()
@@ -172,13 +176,15 @@ void TranslateMouseInput(const TRawInput& input)
             if (!FindWindow(target))
                 return;
         }
-        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<int>(hit), static_cast<int>(mouseMessage)));
+        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+            MAKELPARAM(static_cast<int>(hit), static_cast<int>(mouseMessage)));
         if (!FindWindow(target))
             return;
     }
 
     const bool client = hit == HTCLIENT;
-    UINT message = input.Kind == TRawInput::TKind::MouseMove ? (client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE) : ButtonMessage(input.Button, down, client);
+    UINT message = input.Kind == TRawInput::TKind::MouseMove ? (client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE)
+                                                             : ButtonMessage(input.Button, down, client);
     if (down)
         message = PressMessage(target, message, input.Pos);
     if (client) {

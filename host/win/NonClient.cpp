@@ -11,7 +11,11 @@
 // as usual meanwhile.
 class TMoveSizeLoop {
 public:
-    TMoveSizeLoop(TWindow* w, WPARAM edge) : w_(w), edge_(edge) { }
+    TMoveSizeLoop(TWindow* w, WPARAM edge)
+        : w_(w)
+        , edge_(edge)
+    {
+    }
 
     void Run();
     bool TakeInput(const TRawInput& input);
@@ -24,7 +28,7 @@ private:
     WPARAM edge_;
     TPoint start_;
     TRect startBounds_;
-    MINMAXINFO limits_{};
+    MINMAXINFO limits_ {};
     // The backend sees the pointer everywhere: follow that rather than the events.
     bool global_ = false;
     bool done_ = false;
@@ -49,9 +53,9 @@ void TMoveSizeLoop::Run()
     start_ = d.Mouse.Pos;
     startBounds_ = w_->Bounds;
     const TRect screen = d.Backend().ScreenRect();
-    limits_.ptMaxSize = {screen.Width(), screen.Height()};
-    limits_.ptMinTrackSize = {w_->Frame.Left + w_->Frame.Right + 1, w_->Frame.Top + w_->Frame.Bottom + 1};
-    limits_.ptMaxTrackSize = {1 << 15, 1 << 15};
+    limits_.ptMaxSize = { screen.Width(), screen.Height() };
+    limits_.ptMinTrackSize = { w_->Frame.Left + w_->Frame.Right + 1, w_->Frame.Top + w_->Frame.Bottom + 1 };
+    limits_.ptMaxTrackSize = { 1 << 15, 1 << 15 };
     SendMessage(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits_));
     TPoint unused;
     bool leftDown = false;
@@ -60,7 +64,9 @@ void TMoveSizeLoop::Run()
     struct TLoopScope {
         TDesktop& d;
         TMoveSizeLoop* loop;
-        TLoopScope(TDesktop& desktop, TMoveSizeLoop* l) : d(desktop), loop(l)
+        TLoopScope(TDesktop& desktop, TMoveSizeLoop* l)
+            : d(desktop)
+            , loop(l)
         {
             d.MoveSize = loop;
             d.Backend().SetMouseCapture(true);
@@ -117,7 +123,9 @@ bool TMoveSizeLoop::TakeInput(const TRawInput& input)
     case TRawInput::TKind::MouseUp:
     case TRawInput::TKind::MouseDown:
         d.Mouse.Pos = input.Pos;
-        d.KeysDown[input.Button == TMouseButton::Left ? VK_LBUTTON : input.Button == TMouseButton::Right ? VK_RBUTTON : VK_MBUTTON]
+        d.KeysDown[input.Button == TMouseButton::Left ? VK_LBUTTON
+                : input.Button == TMouseButton::Right ? VK_RBUTTON
+                                                      : VK_MBUTTON]
             = input.Kind == TRawInput::TKind::MouseDown;
         if (input.Kind == TRawInput::TKind::MouseUp && input.Button == TMouseButton::Left) {
             // An event's position is relative to where the window was when it happened, which

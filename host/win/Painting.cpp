@@ -38,7 +38,7 @@ void PaintNow(TWindow* w)
 {
     if (!IsShowing(w) || w->Invalid.IsEmpty())
         return;
-    const MSG msg{w, WM_PAINT, 0, 0, MessageTime(), Desktop().Mouse.Pos};
+    const MSG msg { w, WM_PAINT, 0, 0, MessageTime(), Desktop().Mouse.Pos };
     DispatchMessage(&msg);
 }
 
@@ -61,7 +61,7 @@ HDC NewDC(TWindow* w, TRegion clip, TPoint origin)
     const TRect reach = clip.Bounds();
     dc->SelectClip(std::move(clip));
     HDC handle = dc.get();
-    w->DCs.push_back({std::move(dc), reach});
+    w->DCs.push_back({ std::move(dc), reach });
     return handle;
 }
 
@@ -103,7 +103,7 @@ bool GetUpdateRect(HWND wnd, TRect* rect)
     if (!w)
         return false;
     if (rect)
-        *rect = w->Invalid.IsEmpty() ? TRect{} : w->Invalid.Bounds();
+        *rect = w->Invalid.IsEmpty() ? TRect {} : w->Invalid.Bounds();
     return !w->Invalid.IsEmpty();
 }
 
@@ -158,7 +158,7 @@ HDC BeginPaint(HWND wnd, PAINTSTRUCT* ps)
     w->Invalid = {};
     w->EraseNeeded = false;
     TRegion clip = VisibleRegion(w).Intersect(invalid);
-    ps->rcPaint = clip.IsEmpty() ? TRect{} : clip.Bounds().Offset(-origin.X, -origin.Y);
+    ps->rcPaint = clip.IsEmpty() ? TRect {} : clip.Bounds().Offset(-origin.X, -origin.Y);
     ps->hdc = NewDC(w, std::move(clip), origin);
     ps->fErase = erase && SendMessage(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) == 0;
     return ps->hdc;
@@ -184,7 +184,7 @@ HDC GetWindowDC(HWND wnd)
         return nullptr;
     if (w->Parent)
         return GetDC(wnd);
-    return NewDC(w, VisibleRegion(w), {-w->Frame.Left, -w->Frame.Top});
+    return NewDC(w, VisibleRegion(w), { -w->Frame.Left, -w->Frame.Top });
 }
 
 HWND WindowFromDC(HDC dc)
@@ -230,7 +230,7 @@ void ExposeInParent(TWindow* parent, const TRect& area)
 
 void MarkDirty(TWindow* top, const TRect& surfaceRect)
 {
-    const TRect r = IntersectRect(surfaceRect, {0, 0, top->Surface->Width(), top->Surface->Height()});
+    const TRect r = IntersectRect(surfaceRect, { 0, 0, top->Surface->Width(), top->Surface->Height() });
     if (!r.IsEmpty())
         top->Dirty = top->Dirty.Union(TRegion(r));
 }

@@ -21,7 +21,7 @@ bool IsRegion(HRGN rgn)
 
 HRGN NewRegion(TRegion region)
 {
-    HRGN rgn = new TRegionObject{std::move(region)};
+    HRGN rgn = new TRegionObject { std::move(region) };
     LiveRegions().insert(rgn);
     return rgn;
 }
@@ -49,11 +49,20 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode)
     if (!IsRegion(dest) || !IsRegion(src1) || (mode != RGN_COPY && !IsRegion(src2)))
         return RGN_ERROR;
     switch (mode) {
-    case RGN_AND: dest->Region = src1->Region.Intersect(src2->Region); break;
-    case RGN_OR: dest->Region = src1->Region.Union(src2->Region); break;
-    case RGN_DIFF: dest->Region = src1->Region.Subtract(src2->Region); break;
-    case RGN_COPY: dest->Region = src1->Region; break;
-    default: return RGN_ERROR;
+    case RGN_AND:
+        dest->Region = src1->Region.Intersect(src2->Region);
+        break;
+    case RGN_OR:
+        dest->Region = src1->Region.Union(src2->Region);
+        break;
+    case RGN_DIFF:
+        dest->Region = src1->Region.Subtract(src2->Region);
+        break;
+    case RGN_COPY:
+        dest->Region = src1->Region;
+        break;
+    default:
+        return RGN_ERROR;
     }
     return dest->Region.Complexity();
 }
@@ -67,7 +76,7 @@ int GetRgnBox(HRGN rgn, TRect* box)
 {
     if (!IsRegion(rgn) || !box)
         return RGN_ERROR;
-    *box = rgn->Region.IsEmpty() ? TRect{} : rgn->Region.Bounds();
+    *box = rgn->Region.IsEmpty() ? TRect {} : rgn->Region.Bounds();
     return rgn->Region.Complexity();
 }
 

@@ -62,10 +62,14 @@ bool SystemParametersInfo(UINT action, UINT, void* data, UINT)
 int GetSystemMetrics(int index)
 {
     switch (index) {
-    case SM_CXSCREEN: return WindowSystemRunning() ? Desktop().Backend().ScreenRect().Width() : 0;
-    case SM_CYSCREEN: return WindowSystemRunning() ? Desktop().Backend().ScreenRect().Height() : 0;
+    case SM_CXSCREEN:
+        return WindowSystemRunning() ? Desktop().Backend().ScreenRect().Width() : 0;
+    case SM_CYSCREEN:
+        return WindowSystemRunning() ? Desktop().Backend().ScreenRect().Height() : 0;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK: return 4;
-    default: return 0;
+    case SM_CYDOUBLECLK:
+        return 4;
+    default:
+        return 0;
     }
 }

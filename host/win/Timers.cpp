@@ -19,7 +19,7 @@ UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT interval)
             return id;
         }
     }
-    d.Timers.push_back({w, id, interval, due});
+    d.Timers.push_back({ w, id, interval, due });
     return id;
 }
 
@@ -62,7 +62,7 @@ bool TakeDueTimer(HWND filter, UINT filterMin, UINT filterMax, bool remove, MSG*
             due = &t;
     if (!due)
         return false;
-    *msg = MSG{due->Window, WM_TIMER, due->Id, 0, static_cast<DWORD>(now), d.Mouse.Pos};
+    *msg = MSG { due->Window, WM_TIMER, due->Id, 0, static_cast<DWORD>(now), d.Mouse.Pos };
     if (remove)
         due->Due = now + due->Interval;
     return true;

@@ -3,9 +3,9 @@
 TPoint ClientOriginOnScreen(const TWindow* w)
 {
     if (!w->Parent)
-        return {w->Bounds.Left + w->Frame.Left, w->Bounds.Top + w->Frame.Top};
+        return { w->Bounds.Left + w->Frame.Left, w->Bounds.Top + w->Frame.Top };
     const TPoint p = ClientOriginOnScreen(w->Parent);
-    return {p.X + w->Bounds.Left, p.Y + w->Bounds.Top};
+    return { p.X + w->Bounds.Left, p.Y + w->Bounds.Top };
 }
 
 TPoint ClientOriginInSurface(const TWindow* w)
@@ -70,8 +70,8 @@ void MapWindowPoints(HWND from, HWND to, TPoint* points, int count)
 {
     TWindow* f = FindWindow(from);
     TWindow* t = FindWindow(to);
-    const TPoint a = f ? ClientOriginOnScreen(f) : TPoint{};
-    const TPoint b = t ? ClientOriginOnScreen(t) : TPoint{};
+    const TPoint a = f ? ClientOriginOnScreen(f) : TPoint {};
+    const TPoint b = t ? ClientOriginOnScreen(t) : TPoint {};
     for (int i = 0; i < count; ++i) {
         points[i].X += a.X - b.X;
         points[i].Y += a.Y - b.Y;

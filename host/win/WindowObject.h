@@ -75,7 +75,7 @@ struct TWindow {
     bool HasStyle(DWORD bits) const { return (Style & bits) == bits; }
     int ClientWidth() const { return Bounds.Width() - Frame.Left - Frame.Right; }
     int ClientHeight() const { return Bounds.Height() - Frame.Top - Frame.Bottom; }
-    TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+    TRect ClientRect() const { return { 0, 0, ClientWidth(), ClientHeight() }; }
 };
 
 // The live window behind a handle, or null.
@@ -97,7 +97,11 @@ void GeometryChanged();
 // Keeps a window object alive across calls into its procedure.
 class TBusyGuard {
 public:
-    explicit TBusyGuard(TWindow* w) : w_(w) { ++w_->Busy; }
+    explicit TBusyGuard(TWindow* w)
+        : w_(w)
+    {
+        ++w_->Busy;
+    }
     ~TBusyGuard();
     TBusyGuard(const TBusyGuard&) = delete;
     TBusyGuard& operator=(const TBusyGuard&) = delete;

@@ -162,7 +162,7 @@ void PlaceWindow(TWindow* w, const TRect& requested, bool tellDesktop)
 bool UpdateFrame(TWindow* w)
 {
     const bool framed = !w->Parent && w->HasStyle(WS_CAPTION) && w->Role == TWindowRole::Normal;
-    const TRect frame = framed ? Desktop().Backend().FrameInsets() : TRect{};
+    const TRect frame = framed ? Desktop().Backend().FrameInsets() : TRect {};
     if (frame == w->Frame && w->Surface->Width() == w->ClientWidth() && w->Surface->Height() == w->ClientHeight())
         return false;
     w->Frame = frame;
@@ -185,7 +185,7 @@ void SyncNative(TWindow* w)
         TNativeWindowInfo info;
         info.Caption = w->Text;
         info.ClientRect = ClientRectOnScreen(w);
-        info.Framed = w->Frame != TRect{};
+        info.Framed = w->Frame != TRect {};
         info.Resizable = (w->Style & WS_THICKFRAME) != 0;
         info.Role = w->Role;
         backend.CreateNative(w, info);
@@ -312,7 +312,8 @@ void TDesktop::Moved(HWND wnd, TPoint clientOrigin)
     TWindow* w = FindWindow(wnd);
     if (!w || w->Parent)
         return;
-    PlaceWindow(w, w->Bounds.Offset(clientOrigin.X - w->Frame.Left - w->Bounds.Left, clientOrigin.Y - w->Frame.Top - w->Bounds.Top), false);
+    PlaceWindow(w,
+        w->Bounds.Offset(clientOrigin.X - w->Frame.Left - w->Bounds.Left, clientOrigin.Y - w->Frame.Top - w->Bounds.Top), false);
 }
 
 void TDesktop::Resized(HWND wnd, TSize clientSize)
@@ -321,7 +322,9 @@ void TDesktop::Resized(HWND wnd, TSize clientSize)
     if (!w || w->Parent)
         return;
     const TRect& b = w->Bounds;
-    PlaceWindow(w, Bounds(b.Left, b.Top, clientSize.cx + w->Frame.Left + w->Frame.Right, clientSize.cy + w->Frame.Top + w->Frame.Bottom), false);
+    PlaceWindow(w,
+        Bounds(b.Left, b.Top, clientSize.cx + w->Frame.Left + w->Frame.Right, clientSize.cy + w->Frame.Top + w->Frame.Bottom),
+        false);
 }
 
 void TDesktop::ShowStateChanged(HWND wnd, TShowState state)
@@ -332,7 +335,8 @@ void TDesktop::ShowStateChanged(HWND wnd, TShowState state)
     const bool wasMinimized = (w->Style & WS_MINIMIZE) != 0;
     // A window without a system frame is maximised by the window system, not the desktop: the
     // desktop calling it normal only means it is no longer minimised.
-    if (state == TShowState::Normal && w->Frame == TRect{} && ((w->Style & WS_MAXIMIZE) || (wasMinimized && w->RestoreToMaximized)))
+    if (state == TShowState::Normal && w->Frame == TRect {}
+        && ((w->Style & WS_MAXIMIZE) || (wasMinimized && w->RestoreToMaximized)))
         state = TShowState::Maximized;
     if (state == ShowStateOf(w))
         return;

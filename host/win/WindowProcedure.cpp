@@ -30,9 +30,12 @@ LONG GetWindowLong(HWND wnd, int index)
     if (!w)
         return 0;
     switch (index) {
-    case GWL_STYLE: return static_cast<LONG>(w->Style);
-    case GWL_EXSTYLE: return static_cast<LONG>(w->ExStyle);
-    default: return 0;
+    case GWL_STYLE:
+        return static_cast<LONG>(w->Style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG>(w->ExStyle);
+    default:
+        return 0;
     }
 }
 
@@ -53,8 +56,8 @@ LONG SetWindowLong(HWND wnd, int index, LONG value)
     const DWORD old = w->Style;
     w->Style = (bits & ~kState) | (old & kState);
     if (!w->Parent) {
-        const TSize client{w->ClientWidth(), w->ClientHeight()};
-        if (UpdateFrame(w) && client != TSize{w->ClientWidth(), w->ClientHeight()})
+        const TSize client { w->ClientWidth(), w->ClientHeight() };
+        if (UpdateFrame(w) && client != TSize { w->ClientWidth(), w->ClientHeight() })
             SendMessage(w, WM_SIZE, SizeKind(w), MAKELPARAM(w->ClientWidth(), w->ClientHeight()));
     }
     return static_cast<LONG>(old);

@@ -334,11 +334,16 @@ HWND GetWindow(HWND wnd, UINT cmd)
     const auto& list = SiblingsOf(w);
     const auto at = std::find(list.begin(), list.end(), w);
     switch (cmd) {
-    case GW_HWNDFIRST: return list.back();
-    case GW_HWNDLAST: return list.front();
-    case GW_HWNDNEXT: return at == list.begin() ? nullptr : *(at - 1);
-    case GW_HWNDPREV: return at + 1 == list.end() ? nullptr : *(at + 1);
-    default: return nullptr;
+    case GW_HWNDFIRST:
+        return list.back();
+    case GW_HWNDLAST:
+        return list.front();
+    case GW_HWNDNEXT:
+        return at == list.begin() ? nullptr : *(at - 1);
+    case GW_HWNDPREV:
+        return at + 1 == list.end() ? nullptr : *(at + 1);
+    default:
+        return nullptr;
     }
 }
 

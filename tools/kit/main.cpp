@@ -10,11 +10,11 @@
 namespace {
 
 const std::map<std::string, TKitCommand> kCommands = {
-    {"db", DbCommand},
-    {"drive", DriveCommand},
-    {"picture", PictureCommand},
-    {"preview", PreviewCommand},
-    {"theme", ThemeCommand},
+    { "db", DbCommand },
+    { "drive", DriveCommand },
+    { "picture", PictureCommand },
+    { "preview", PreviewCommand },
+    { "theme", ThemeCommand },
 };
 
 int Usage()

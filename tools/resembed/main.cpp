@@ -22,23 +22,24 @@ struct Resource {
 };
 
 const std::map<std::string, std::string> kKindByFolder = {
-    {"bitmaps", "TResourceKind::Bitmap"},
-    {"icons", "TResourceKind::Icon"},
-    {"strings", "TResourceKind::String"},
-    {"layouts", "TResourceKind::Layout"},
+    { "bitmaps", "TResourceKind::Bitmap" },
+    { "icons", "TResourceKind::Icon" },
+    { "strings", "TResourceKind::String" },
+    { "layouts", "TResourceKind::Layout" },
 };
 
 // Order of TResourceKind, so the table can be searched by (kind, name).
 int KindRank(const std::string& kind)
 {
-    static const std::vector<std::string> order = {"TResourceKind::Bitmap", "TResourceKind::Icon", "TResourceKind::String", "TResourceKind::Layout"};
+    static const std::vector<std::string> order
+        = { "TResourceKind::Bitmap", "TResourceKind::Icon", "TResourceKind::String", "TResourceKind::Layout" };
     return static_cast<int>(std::find(order.begin(), order.end(), kind) - order.begin());
 }
 
 std::vector<unsigned char> ReadFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 } // namespace
@@ -59,7 +60,7 @@ int main(int argc, char** argv)
             std::cerr << "resembed: " << file << ": resources/" << folder << " is not a resource folder\n";
             return 1;
         }
-        Resource r{kind->second, file.stem().string(), ReadFile(file)};
+        Resource r { kind->second, file.stem().string(), ReadFile(file) };
         for (char& c : r.name)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         // A text resource does not carry the line break that ends its file.
@@ -90,7 +91,8 @@ int main(int argc, char** argv)
     }
     out << "} // namespace\n\nconst TResourceEntry kResourceTable[] = {\n";
     for (size_t i = 0; i < resources.size(); ++i)
-        out << "    {" << resources[i].kind << ", \"" << resources[i].name << "\", r" << i << ", " << resources[i].bytes.size() << "},\n";
+        out << "    {" << resources[i].kind << ", \"" << resources[i].name << "\", r" << i << ", " << resources[i].bytes.size()
+            << "},\n";
     if (resources.empty())
         out << "    {TResourceKind::Bitmap, \"\", nullptr, 0},\n";
     out << "};\nconst std::size_t kResourceCount = " << resources.size() << ";\n";

@@ -15,7 +15,7 @@ namespace {
 
 void Fill(TBitmap& bitmap, const TRect& area, TColor color)
 {
-    const TRect r = IntersectRect(area, {0, 0, bitmap.Width(), bitmap.Height()});
+    const TRect r = IntersectRect(area, { 0, 0, bitmap.Width(), bitmap.Height() });
     const TPixel pixel = ColorToPixel(ColorToRGB(color));
     for (int y = r.Top; y < r.Bottom; ++y)
         std::fill_n(bitmap.ScanLine(y) + r.Left, r.Width(), pixel);
@@ -24,8 +24,8 @@ void Fill(TBitmap& bitmap, const TRect& area, TColor color)
 // Copies the pixels of source that region (source coordinates) covers to dest at offset.
 void CopyRegion(TBitmap& dest, TPoint offset, const TBitmap& source, const TRegion& region)
 {
-    const TRegion inside = region.Intersect(TRegion({0, 0, source.Width(), source.Height()}))
-                               .Intersect(TRegion({-offset.X, -offset.Y, dest.Width() - offset.X, dest.Height() - offset.Y}));
+    const TRegion inside = region.Intersect(TRegion({ 0, 0, source.Width(), source.Height() }))
+                               .Intersect(TRegion({ -offset.X, -offset.Y, dest.Width() - offset.X, dest.Height() - offset.Y }));
     for (const TRect& r : inside.Rects())
         for (int y = r.Top; y < r.Bottom; ++y)
             std::copy_n(source.ScanLine(y) + r.Left, r.Width(), dest.ScanLine(y + offset.Y) + r.Left + offset.X);
@@ -33,8 +33,8 @@ void CopyRegion(TBitmap& dest, TPoint offset, const TBitmap& source, const TRegi
 
 void DrawDesktop(TBitmap& screen)
 {
-    Fill(screen, {0, 0, screen.Width(), screen.Height() - THeadlessBackend::kTaskBarHeight}, clBackground);
-    Fill(screen, {0, screen.Height() - THeadlessBackend::kTaskBarHeight, screen.Width(), screen.Height()}, clBtnFace);
+    Fill(screen, { 0, 0, screen.Width(), screen.Height() - THeadlessBackend::kTaskBarHeight }, clBackground);
+    Fill(screen, { 0, screen.Height() - THeadlessBackend::kTaskBarHeight, screen.Width(), screen.Height() }, clBtnFace);
 }
 
 } // namespace
@@ -72,17 +72,17 @@ void THeadlessBackend::Advance(int milliseconds)
 
 void THeadlessBackend::MoveMouse(int x, int y)
 {
-    Events().MouseMoved({x, y});
+    Events().MouseMoved({ x, y });
 }
 
 void THeadlessBackend::PressMouse(int x, int y, TMouseButton button)
 {
-    Events().MouseButton(button, true, {x, y});
+    Events().MouseButton(button, true, { x, y });
 }
 
 void THeadlessBackend::ReleaseMouse(int x, int y, TMouseButton button)
 {
-    Events().MouseButton(button, false, {x, y});
+    Events().MouseButton(button, false, { x, y });
 }
 
 void THeadlessBackend::Click(int x, int y, TMouseButton button)
@@ -99,7 +99,7 @@ void THeadlessBackend::DoubleClick(int x, int y, TMouseButton button)
 
 void THeadlessBackend::Wheel(int x, int y, int delta)
 {
-    Events().MouseWheel(delta, {x, y});
+    Events().MouseWheel(delta, { x, y });
 }
 
 void THeadlessBackend::LeaveWindows()
@@ -208,7 +208,7 @@ void THeadlessBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& d
         return;
     TBitmap& shown = it->second.Pixels;
     shown.SetSize(pixels.Width(), pixels.Height());
-    CopyRegion(shown, {0, 0}, pixels, dirty);
+    CopyRegion(shown, { 0, 0 }, pixels, dirty);
 }
 
 bool THeadlessBackend::NativeVisible(HWND wnd) const
@@ -231,22 +231,23 @@ std::optional<TRegion> THeadlessBackend::NativeShape(HWND wnd) const
 
 TBitmap THeadlessBackend::RenderWindow(HWND wnd, const TNative& native, TRegion& shape)
 {
-    const TRect insets = native.Info.Framed ? FrameInsets() : TRect{};
+    const TRect insets = native.Info.Framed ? FrameInsets() : TRect {};
     const TRect& client = native.Info.ClientRect;
     TBitmap image(client.Width() + insets.Left + insets.Right, client.Height() + insets.Top + insets.Bottom);
     if (native.Info.Framed) {
         const bool active = GetActiveWindow() == wnd;
-        Fill(image, {0, 0, image.Width(), image.Height()}, cl3DDkShadow);
-        Fill(image, {1, 1, image.Width() - 1, image.Height() - 1}, clBtnFace);
-        const TRect caption{kBorder, kBorder, image.Width() - kBorder, kBorder + kCaptionHeight - 1};
+        Fill(image, { 0, 0, image.Width(), image.Height() }, cl3DDkShadow);
+        Fill(image, { 1, 1, image.Width() - 1, image.Height() - 1 }, clBtnFace);
+        const TRect caption { kBorder, kBorder, image.Width() - kBorder, kBorder + kCaptionHeight - 1 };
         Fill(image, caption, active ? clActiveCaption : clInactiveCaption);
         TCanvas& canvas = image.Canvas();
         canvas.Brush().Style = TBrushStyle::bsClear;
         canvas.Font().SetColor(active ? clCaptionText : clInactiveCaptionText);
         canvas.TextRect(caption, caption.Left + 3, caption.Top + 2, native.Info.Caption);
     }
-    CopyRegion(image, {insets.Left, insets.Top}, native.Pixels, TRegion({0, 0, native.Pixels.Width(), native.Pixels.Height()}));
-    const TRegion whole({0, 0, image.Width(), image.Height()});
+    CopyRegion(
+        image, { insets.Left, insets.Top }, native.Pixels, TRegion({ 0, 0, native.Pixels.Width(), native.Pixels.Height() }));
+    const TRegion whole({ 0, 0, image.Width(), image.Height() });
     shape = native.Shape ? native.Shape->Offset(insets.Left, insets.Top).Intersect(whole) : whole;
     return image;
 }
@@ -261,8 +262,8 @@ TBitmap THeadlessBackend::CaptureScreen()
             continue;
         TRegion shape;
         const TBitmap image = RenderWindow(top, it->second, shape);
-        const TRect insets = it->second.Info.Framed ? FrameInsets() : TRect{};
-        const TPoint at{it->second.Info.ClientRect.Left - insets.Left, it->second.Info.ClientRect.Top - insets.Top};
+        const TRect insets = it->second.Info.Framed ? FrameInsets() : TRect {};
+        const TPoint at { it->second.Info.ClientRect.Left - insets.Left, it->second.Info.ClientRect.Top - insets.Top };
         CopyRegion(screen, at, image, shape);
     }
     return screen;
@@ -279,15 +280,16 @@ TBitmap THeadlessBackend::CaptureWindow(HWND wnd)
         throw EWindowSystemError("The window is not on the desktop");
     TRegion shape;
     const TBitmap image = RenderWindow(top, it->second, shape);
-    TRect area{0, 0, image.Width(), image.Height()};
+    TRect area { 0, 0, image.Width(), image.Height() };
     if (w != top) {
         const TPoint child = ClientOriginOnScreen(w);
         const TPoint origin = ClientOriginOnScreen(top);
-        area = Bounds(child.X - origin.X + top->Frame.Left, child.Y - origin.Y + top->Frame.Top, w->ClientWidth(), w->ClientHeight());
+        area = Bounds(
+            child.X - origin.X + top->Frame.Left, child.Y - origin.Y + top->Frame.Top, w->ClientWidth(), w->ClientHeight());
     }
     TBitmap result(area.Width(), area.Height());
-    Fill(result, {0, 0, result.Width(), result.Height()}, clBackground);
-    CopyRegion(result, {-area.Left, -area.Top}, image, shape);
+    Fill(result, { 0, 0, result.Width(), result.Height() }, clBackground);
+    CopyRegion(result, { -area.Left, -area.Top }, image, shape);
     return result;
 }
 

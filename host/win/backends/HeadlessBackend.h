@@ -66,9 +66,9 @@ public:
     bool MouseCaptured() const { return mouseCaptured_; }
 
     void Attach(TBackendEvents& events) override { events_ = &events; }
-    TRect ScreenRect() override { return {0, 0, kScreenWidth, kScreenHeight}; }
-    TRect WorkArea() override { return {0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight}; }
-    TRect FrameInsets() override { return {kBorder, kBorder + kCaptionHeight, kBorder, kBorder}; }
+    TRect ScreenRect() override { return { 0, 0, kScreenWidth, kScreenHeight }; }
+    TRect WorkArea() override { return { 0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight }; }
+    TRect FrameInsets() override { return { kBorder, kBorder + kCaptionHeight, kBorder, kBorder }; }
     void CreateNative(HWND wnd, const TNativeWindowInfo& info) override;
     void DestroyNative(HWND wnd) override { natives_.erase(wnd); }
     void SetNativeBounds(HWND wnd, const TRect& clientRect) override;

@@ -36,8 +36,9 @@ void ApplyX11Shape(SDL_Window* window, const TRegion* shape)
         std::vector<XRectangle> rects;
         rects.reserve(shape->Rects().size());
         for (const TRect& r : shape->Rects())
-            rects.push_back({ToShort(r.Left), ToShort(r.Top), ToUnsignedShort(r.Width()), ToUnsignedShort(r.Height())});
-        XShapeCombineRectangles(display, xwindow, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()), ShapeSet, YXBanded);
+            rects.push_back({ ToShort(r.Left), ToShort(r.Top), ToUnsignedShort(r.Width()), ToUnsignedShort(r.Height()) });
+        XShapeCombineRectangles(
+            display, xwindow, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()), ShapeSet, YXBanded);
     }
     XFlush(display);
 }

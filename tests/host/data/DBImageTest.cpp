@@ -24,7 +24,8 @@ void InsertRow(const std::string& path, int id, const std::vector<std::uint8_t>&
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
     sqlite3_stmt* statement = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO moratab VALUES(?, '平假名', 1, 1, ?, 'a')", -1, &statement, nullptr), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db, "INSERT INTO moratab VALUES(?, '平假名', 1, 1, ?, 'a')", -1, &statement, nullptr), SQLITE_OK);
     sqlite3_bind_int(statement, 1, id);
     sqlite3_bind_blob(statement, 2, pic.data(), static_cast<int>(pic.size()), SQLITE_TRANSIENT);
     EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE);
@@ -38,13 +39,15 @@ protected:
     {
         ControlTest::SetUp();
         path_ = folder_.File("db1.mdb");
-        ExecuteWriting(path_, "CREATE TABLE moratab(id INTEGER PRIMARY KEY, t_type TEXT, x INTEGER, y INTEGER, t_pic BLOB, t_pronounce TEXT);"
-                              "CREATE TABLE texts(id INTEGER PRIMARY KEY, t_pic TEXT);"
-                              "INSERT INTO texts VALUES(1, 'no picture');");
+        ExecuteWriting(path_,
+            "CREATE TABLE moratab(id INTEGER PRIMARY KEY, t_type TEXT, x INTEGER, y INTEGER, t_pic BLOB, t_pronounce TEXT);"
+            "CREATE TABLE texts(id INTEGER PRIMARY KEY, t_pic TEXT);"
+            "INSERT INTO texts VALUES(1, 'no picture');");
         InsertRow(path_, 1, KanaPictureBlob(SolidPicture(20, 10, clRed)));
         InsertRow(path_, 2, KanaPictureBlob(SolidPicture(30, 40, clBlue)));
         InsertRow(path_, 3, { 'X', 'Y', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15 });
-        connection_->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path_ + ";Persist Security Info=False");
+        connection_->SetConnectionString(
+            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path_ + ";Persist Security Info=False");
         query_->SetConnection(connection_);
         source_->SetDataSet(query_);
         image_->SetDataSource(source_);

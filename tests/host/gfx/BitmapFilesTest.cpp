@@ -81,10 +81,10 @@ TEST(BitmapLoading, AFailedLoadLeavesTheBitmapAsItWas)
 TEST(PngWriter, WritesAnRgbImageOfTheBitmapsSize)
 {
     const TBytes png = EncodePng(Checker());
-    const TBytes signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const TBytes signature = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
     ASSERT_GT(png.size(), 33u);
     EXPECT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
     // IHDR: width, height (big-endian), depth 8, colour type 2 (RGB).
-    EXPECT_EQ(TBytes(png.begin() + 12, png.begin() + 26), (TBytes{'I', 'H', 'D', 'R', 0, 0, 0, 4, 0, 0, 0, 3, 8, 2}));
+    EXPECT_EQ(TBytes(png.begin() + 12, png.begin() + 26), (TBytes { 'I', 'H', 'D', 'R', 0, 0, 0, 4, 0, 0, 0, 3, 8, 2 }));
     EXPECT_THROW(EncodePng(TBitmap()), EInvalidGraphic);
 }

@@ -18,12 +18,12 @@ struct TBmpFile {
     std::uint32_t compression = 0;
     std::uint32_t colorsUsed = 0;
     // Written after a 40-byte header, or into a larger one.
-    std::vector<std::uint32_t> masks{};
+    std::vector<std::uint32_t> masks {};
     // 0x00RRGGBB entries, stored 4 bytes each (3 after a core header).
-    std::vector<TPixel> palette{};
-    TBytes pixels{};
+    std::vector<TPixel> palette {};
+    TBytes pixels {};
     // Default: right after the colour table.
-    std::optional<std::uint32_t> offBits{};
+    std::optional<std::uint32_t> offBits {};
 };
 
 inline void Put16(TBytes& out, std::uint32_t v)
@@ -46,7 +46,7 @@ inline void Patch32(TBytes& out, std::size_t at, std::uint32_t v)
 
 inline TBytes BuildBmp(const TBmpFile& f)
 {
-    TBytes out{'B', 'M'};
+    TBytes out { 'B', 'M' };
     Put32(out, 0); // file size, patched below
     Put32(out, 0);
     Put32(out, 0); // pixel offset, patched below

@@ -8,8 +8,8 @@ namespace {
 // An OS/2 core-header picture of 2 x 1 pixels: red, blue.
 TBytes CoreBmp()
 {
-    TBmpFile f{.headerSize = 12, .width = 2, .height = 1, .bitCount = 1, .palette = {0xFF0000, 0x0000FF}};
-    f.pixels = Rows({{0b01000000}});
+    TBmpFile f { .headerSize = 12, .width = 2, .height = 1, .bitCount = 1, .palette = { 0xFF0000, 0x0000FF } };
+    f.pixels = Rows({ { 0b01000000 } });
     return BuildBmp(f);
 }
 
@@ -45,7 +45,7 @@ template <typename E> std::string ErrorOf(const TBytes& blob)
 TEST(KanaPicture, BitmapWithOrWithoutGraphicHeaderLoads)
 {
     const TBytes image = CoreBmp();
-    for (const TBytes& blob : {image, WithHeader(image, static_cast<std::uint32_t>(image.size()))}) {
+    for (const TBytes& blob : { image, WithHeader(image, static_cast<std::uint32_t>(image.size())) }) {
         const TBitmap picture = Loaded(blob);
         EXPECT_EQ(picture.Width(), 2);
         EXPECT_EQ(picture.Height(), 1);
@@ -59,14 +59,14 @@ TEST(KanaPicture, AHeaderThatDoesNotMatchInEveryFieldIsBitmapData)
 {
     const TBytes image = CoreBmp();
     const auto size = static_cast<std::uint32_t>(image.size());
-    for (const TBytes& blob : {WithHeader(image, size - 1), WithHeader(image, size + 1), WithHeader(image, size, 2),
-             WithHeader(image, size, 1, 0x0101)})
+    for (const TBytes& blob : { WithHeader(image, size - 1), WithHeader(image, size + 1), WithHeader(image, size, 2),
+             WithHeader(image, size, 1, 0x0101) })
         EXPECT_EQ(ErrorOf<EInvalidGraphic>(blob), "Bitmap image is not valid");
 }
 
 TEST(KanaPicture, NothingToDecodeGivesAnEmptyPicture)
 {
-    for (const TBytes& blob : {TBytes{}, WithHeader({}, 0)}) {
+    for (const TBytes& blob : { TBytes {}, WithHeader({}, 0) }) {
         const TBitmap picture = Loaded(blob);
         EXPECT_TRUE(picture.Empty());
         EXPECT_EQ(picture.Width(), 0);
@@ -78,9 +78,10 @@ TEST(KanaPicture, BlobsTooShortForAFileHeaderAreReadErrors)
 {
     const TBytes image = CoreBmp();
     for (std::size_t n = 1; n < 14; ++n)
-        EXPECT_EQ(ErrorOf<EReadError>(TBytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n))), "Stream read error") << n;
+        EXPECT_EQ(ErrorOf<EReadError>(TBytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n))), "Stream read error")
+            << n;
     // After a header, too, the bitmap needs its whole file header.
-    EXPECT_EQ(ErrorOf<EReadError>(WithHeader({'B', 'M', 0, 0}, 4)), "Stream read error");
+    EXPECT_EQ(ErrorOf<EReadError>(WithHeader({ 'B', 'M', 0, 0 }, 4)), "Stream read error");
 }
 
 TEST(KanaPicture, AFailedDecodeLeavesThePictureEmpty)

@@ -37,7 +37,7 @@ TEST(CollectionTest, UpdateReportsChangesOnceItemsAreComplete)
     TTestItems items(nullptr);
     auto* a = items.Add();
     // The new item is reported only once its own constructor has run.
-    EXPECT_EQ(items.Updates, std::vector<std::string>{"all new"});
+    EXPECT_EQ(items.Updates, std::vector<std::string> { "all new" });
     static_cast<TTestItem*>(a)->SetCaption("A");
     static_cast<TTestItem*>(a)->SetTop(5);
     EXPECT_EQ(items.Updates.back(), "item A");
@@ -50,7 +50,7 @@ TEST(CollectionTest, UpdateReportsChangesOnceItemsAreComplete)
     items.Delete(2);
     EXPECT_TRUE(items.Updates.empty());
     items.EndUpdate();
-    EXPECT_EQ(items.Updates, std::vector<std::string>{"all A new"});
+    EXPECT_EQ(items.Updates, std::vector<std::string> { "all A new" });
 }
 
 TEST(CollectionTest, AssignCopiesTheItemsAndOwnerIsKept)

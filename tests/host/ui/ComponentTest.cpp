@@ -15,7 +15,7 @@ protected:
     {
         TComponent::Notification(component, operation);
         Heard.push_back((operation == opInsert ? "insert " : "remove ") + component->Name()
-                        + (component->ComponentState().Contains(csDestroying) ? " (destroying)" : ""));
+            + (component->ComponentState().Contains(csDestroying) ? " (destroying)" : ""));
     }
 };
 
@@ -63,12 +63,12 @@ TEST_F(ComponentTest, OwnerDestroysWhatItOwnsLastCreatedFirst)
     {
         auto form = std::make_unique<TTestForm>();
         form->SetName("Form");
-        for (const char* name : {"A", "B", "C"})
+        for (const char* name : { "A", "B", "C" })
             (new TTestPanel(form.get()))->SetName(name);
         TestLog().clear();
     }
     // The form's own destructor runs first; then its owned components go, last created first.
-    EXPECT_EQ(TestLog(), (std::vector<std::string>{"destroy Form", "destroy C", "destroy B", "destroy A"}));
+    EXPECT_EQ(TestLog(), (std::vector<std::string> { "destroy Form", "destroy C", "destroy B", "destroy A" }));
 }
 
 TEST_F(ComponentTest, DeletingAComponentTakesItFromItsOwnerAndTellsTheOthers)
@@ -99,7 +99,7 @@ TEST_F(ComponentTest, SiblingReferencesAreClearedWhileTheOwnerIsDestroyed)
     b->SetBuddy(c);
     TestLog().clear();
     form.reset();
-    EXPECT_EQ(TestLog(), (std::vector<std::string>{"destroy ", "B lost buddy", "destroy C", "destroy B"}));
+    EXPECT_EQ(TestLog(), (std::vector<std::string> { "destroy ", "B lost buddy", "destroy C", "destroy B" }));
 }
 
 TEST_F(ComponentTest, FreeNotificationClearsReferencesAcrossOwners)
@@ -156,7 +156,7 @@ TEST_F(ComponentTest, InsertAndRemoveAreAnnouncedToTheOwnersComponents)
     form.RemoveComponent(panel);
     EXPECT_EQ(panel->Owner(), nullptr);
     // The listener's own insertion came while only its TComponent part was made: it did not hear it.
-    EXPECT_EQ(listener->Heard, (std::vector<std::string>{"insert Panel", "remove Panel"}));
+    EXPECT_EQ(listener->Heard, (std::vector<std::string> { "insert Panel", "remove Panel" }));
 
     TTestForm other;
     other.InsertComponent(panel);
@@ -203,8 +203,9 @@ TEST_F(ComponentTest, RegistryCreatesComponentsByClassName)
     EXPECT_EQ(made->Owner(), &form);
     EXPECT_EQ(GetClass("TNoSuchClass"), nullptr);
     EXPECT_FALSE(TPersistent::StaticClassInfo().CanCreateComponent());
-    struct TImpostor {};
-    const TClassInfo impostor(TTypeTag<TImpostor>{}, "TTestPanel", +[](TPublisher<TImpostor>&) {});
+    struct TImpostor { };
+    const TClassInfo impostor(
+        TTypeTag<TImpostor> {}, "TTestPanel", +[](TPublisher<TImpostor>&) {});
     EXPECT_THROW(RegisterClass(impostor), EPropertyError);
 }
 

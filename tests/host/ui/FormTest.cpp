@@ -126,7 +126,10 @@ class TMainLikeForm : public TForm {
     DECLARE_CLASS(TMainLikeForm, TForm)
 
 public:
-    explicit TMainLikeForm(TComponent* owner) : TForm(owner) {}
+    explicit TMainLikeForm(TComponent* owner)
+        : TForm(owner)
+    {
+    }
     void FormClose(TObject*, TCloseAction& action)
     {
         ++closes;
@@ -135,7 +138,10 @@ public:
     int closes = 0;
 };
 
-void TMainLikeForm::Publish(TPublisher<TMainLikeForm>& p) { p.Method("FormClose", &TMainLikeForm::FormClose); }
+void TMainLikeForm::Publish(TPublisher<TMainLikeForm>& p)
+{
+    p.Method("FormClose", &TMainLikeForm::FormClose);
+}
 
 } // namespace
 
@@ -170,7 +176,7 @@ TEST_F(ControlTest, MainWindowHeaderReadsAndCentresOnTheScreen)
   TextHeight = 13
 end
 )",
-                            form);
+        form);
     EXPECT_EQ(form->Constraints().MinWidth(), 130);
     EXPECT_TRUE(form->HorzScrollBar().Smooth());
     form->Show();
@@ -247,7 +253,9 @@ end
     }
 };
 
-void TConnectedForm::Publish(TPublisher<TConnectedForm>&) { }
+void TConnectedForm::Publish(TPublisher<TConnectedForm>&)
+{
+}
 
 } // namespace
 

@@ -29,7 +29,7 @@ TBitmap DrawnOnWhite(const TImageList& list, int index, bool enabled = true)
     TDeviceContext dc(target);
     TCanvas canvas(&dc);
     canvas.Brush().Color = clWhite;
-    canvas.FillRect({0, 0, 4, 4});
+    canvas.FillRect({ 0, 0, 4, 4 });
     list.Draw(canvas, 0, 0, index, enabled);
     return target;
 }
@@ -44,8 +44,8 @@ TEST(ImageListTest, AddsCutsDrawsAndHandsOutImages)
     int changes = 0;
     list.OnChange = [&changes](TObject*) { ++changes; };
 
-    EXPECT_EQ(list.Add(Strip({clRed, clBlue})), 0);
-    EXPECT_EQ(list.AddMasked(Strip({clGreen}), clFuchsia), 2);
+    EXPECT_EQ(list.Add(Strip({ clRed, clBlue })), 0);
+    EXPECT_EQ(list.AddMasked(Strip({ clGreen }), clFuchsia), 2);
     EXPECT_EQ(list.Add(TBitmap(3, 4)), -1) << "narrower than one image";
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(changes, 2);
@@ -65,7 +65,7 @@ TEST(ImageListTest, AddsCutsDrawsAndHandsOutImages)
     list.SetWidth(8);
     EXPECT_EQ(list.Count(), 0) << "a new size empties the list";
     EXPECT_THROW(list.SetHeight(0), EInvalidImageList);
-    list.Add(Strip({clRed, clRed}));
+    list.Add(Strip({ clRed, clRed }));
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
 }
@@ -79,8 +79,8 @@ TEST(ImageListTest, ImagesAreStoredWithTheLayout)
     list->SetName("Images1");
     list->SetWidth(4);
     list->SetHeight(4);
-    list->Add(Strip({clRed}));
-    list->AddMasked(Strip({clGreen, clBlue}), clFuchsia);
+    list->Add(Strip({ clRed }));
+    list->AddMasked(Strip({ clGreen, clBlue }), clFuchsia);
     const std::string written = WriteComponentToString(&form);
     EXPECT_NE(written.find("Bitmap = {"), std::string::npos) << written;
 
@@ -93,7 +93,7 @@ TEST(ImageListTest, ImagesAreStoredWithTheLayout)
     EXPECT_EQ(DrawnOnWhite(*read, 2).GetPixel(0, 0), clWhite);
     EXPECT_EQ(DrawnOnWhite(*read, 2).GetPixel(1, 1), clBlue);
 
-    for (const char* data : {"00", "05000000", "01000000FFFFFFFF424D00", "02000000FFFFFFFFFFFFFFFF"}) {
+    for (const char* data : { "00", "05000000", "01000000FFFFFFFF424D00", "02000000FFFFFFFFFFFFFFFF" }) {
         TTestForm broken;
         const std::string layout = std::string("object Form1: TTestForm\n  object Images1: TImageList\n    Width = 4\n")
             + "    Height = 4\n    Bitmap = {" + data + "}\n  end\nend\n";

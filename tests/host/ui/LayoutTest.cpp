@@ -53,7 +53,7 @@ TEST(LayoutParserTest, ReadsEveryKindOfValue)
     EXPECT_TRUE(root.Properties[1].Value.IsHex());
     EXPECT_EQ(root.Properties[2].Value.AsString(), "It's \r\n平假名 more");
     EXPECT_EQ(root.Properties[3].Name, "Font.Style");
-    EXPECT_EQ(root.Properties[3].Value.AsSet(), (std::vector<std::string>{"fsBold", "fsItalic"}));
+    EXPECT_EQ(root.Properties[3].Value.AsSet(), (std::vector<std::string> { "fsBold", "fsItalic" }));
     EXPECT_TRUE(root.Properties[4].Value.AsSet().empty());
     EXPECT_EQ(root.Properties[5].Value.AsIdent(), "alClient");
     const auto& list = root.Properties[6].Value.AsList();
@@ -64,7 +64,7 @@ TEST(LayoutParserTest, ReadsEveryKindOfValue)
     const auto& items = root.Properties[7].Value.AsCollection();
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].Properties[1].Name, "Pic.Data");
-    EXPECT_EQ(items[0].Properties[1].Value.AsBinary(), (std::vector<std::uint8_t>{0x0A, 0x0B, 0xFF}));
+    EXPECT_EQ(items[0].Properties[1].Value.AsBinary(), (std::vector<std::uint8_t> { 0x0A, 0x0B, 0xFF }));
     EXPECT_EQ(items[0].Properties[1].Line, 15);
     EXPECT_TRUE(items[1].Properties.empty());
     ASSERT_EQ(root.Children.size(), 1u);
@@ -91,27 +91,27 @@ TEST(LayoutParserTest, PrintedLayoutsReadBackTheSame)
 TEST(LayoutParserTest, MalformedTextNamesTheLineAndTheProblem)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"", "Line 1: 'object' expected"},
-        {"object A: TA\n  X = 'open\nend", "Line 2: Unterminated string"},
-        {"object A: TA\n  X 1\nend", "Line 2: '=' expected"},
-        {"object A: TA\n  X = \nend", "Line 3: Property value expected"},
-        {"object A: TA\n\n  X = {0A1}\nend", "Line 3: Invalid binary value"},
-        {"object A: TA\n  X = {0G}\nend", "Line 2: Invalid binary value"},
-        {"object A: TA\n  X = @\nend", "Line 2: Invalid character '@'"},
-        {"object A: TA\n  X = 99999999999999999999\nend", "Line 2: Number too large"},
-        {"object A: TA\n  X = [a b]\nend", "Line 2: ',' expected"},
-        {"object A: TA\n  X = (1 2\n", "Line 3: ')' expected"},
-        {"object A: TA\n  X = < Top = 1 >\nend", "Line 2: 'item' expected"},
-        {"object A: TA\n  object B: TB\n  end\n  X = 1\nend", "Line 4: 'end' expected"},
-        {"object A: TA\n  object B: TB\nend", "Line 3: 'end' expected"},
-        {"object A: TA\nend\nend", "Line 3: End of layout expected"},
-        {"object A: TA\n  X = #\nend", "Line 2: Invalid character code"},
-        {"object A: TA\n  X = #$D800\nend", "Line 2: Invalid character code"},
-        {"object A: TA\n  X = 'a' + 1\nend", "Line 2: String expected"},
-        {"object A: TA\n  X = -abc\nend", "Line 2: Number expected"},
-        {"object A: TA\n  X = $\nend", "Line 2: Invalid number"},
-        {"object A:\nend", "Line 2: Identifier expected"},
-        {"object A: TA\n  X = \x01\nend", "Line 2: Invalid character $01"},
+        { "", "Line 1: 'object' expected" },
+        { "object A: TA\n  X = 'open\nend", "Line 2: Unterminated string" },
+        { "object A: TA\n  X 1\nend", "Line 2: '=' expected" },
+        { "object A: TA\n  X = \nend", "Line 3: Property value expected" },
+        { "object A: TA\n\n  X = {0A1}\nend", "Line 3: Invalid binary value" },
+        { "object A: TA\n  X = {0G}\nend", "Line 2: Invalid binary value" },
+        { "object A: TA\n  X = @\nend", "Line 2: Invalid character '@'" },
+        { "object A: TA\n  X = 99999999999999999999\nend", "Line 2: Number too large" },
+        { "object A: TA\n  X = [a b]\nend", "Line 2: ',' expected" },
+        { "object A: TA\n  X = (1 2\n", "Line 3: ')' expected" },
+        { "object A: TA\n  X = < Top = 1 >\nend", "Line 2: 'item' expected" },
+        { "object A: TA\n  object B: TB\n  end\n  X = 1\nend", "Line 4: 'end' expected" },
+        { "object A: TA\n  object B: TB\nend", "Line 3: 'end' expected" },
+        { "object A: TA\nend\nend", "Line 3: End of layout expected" },
+        { "object A: TA\n  X = #\nend", "Line 2: Invalid character code" },
+        { "object A: TA\n  X = #$D800\nend", "Line 2: Invalid character code" },
+        { "object A: TA\n  X = 'a' + 1\nend", "Line 2: String expected" },
+        { "object A: TA\n  X = -abc\nend", "Line 2: Number expected" },
+        { "object A: TA\n  X = $\nend", "Line 2: Invalid number" },
+        { "object A:\nend", "Line 2: Identifier expected" },
+        { "object A: TA\n  X = \x01\nend", "Line 2: Invalid character $01" },
     };
     for (const auto& [text, message] : cases)
         EXPECT_EQ(ReadError(text), message) << text;

@@ -50,7 +50,9 @@ protected:
     // A step of a script: input for the menu, or a look at it (which brings no input).
     struct TStep {
         template <typename F>
-        TStep(F run, bool injects = true) : Run(std::move(run)), Injects(injects)
+        TStep(F run, bool injects = true)
+            : Run(std::move(run))
+            , Injects(injects)
         {
         }
         std::function<void()> Run;
@@ -61,7 +63,7 @@ protected:
     // Each time the menu waits, the steps up to the next input run.
     void Script(std::vector<TStep> steps)
     {
-        desk->OnIdle = [steps = std::move(steps), next = std::size_t{0}]() mutable {
+        desk->OnIdle = [steps = std::move(steps), next = std::size_t { 0 }]() mutable {
             while (next < steps.size()) {
                 const TStep& step = steps[next++];
                 step.Run();
@@ -91,7 +93,7 @@ protected:
             h = height;
         };
         item->OnDrawItem = [this](TObject* sender, TCanvas&, const TRect& r, bool selected) {
-            drawn.push_back({static_cast<TMenuItem*>(sender)->Caption(), selected, r});
+            drawn.push_back({ static_cast<TMenuItem*>(sender)->Caption(), selected, r });
         };
     }
 
@@ -140,7 +142,7 @@ TEST_F(MenuPopupTest, WindowAtThePointSizedFromTheMeasuredItems)
     Add("Hidden")->SetVisible(false);
     bool popped = false;
     menu->OnPopup = [&popped](TObject*) { popped = true; };
-    Script({Look(), Key(VK_ESCAPE)});
+    Script({ Look(), Key(VK_ESCAPE) });
 
     menu->Popup(200, 150);
 
@@ -169,7 +171,7 @@ TEST_F(MenuPopupTest, MeasureHandlerRunsOnlyForOwnerDrawOrItsOwnItem)
         EXPECT_GT(h, 0);
         w = 400;
     };
-    Script({Look(), Key(VK_ESCAPE)});
+    Script({ Look(), Key(VK_ESCAPE) });
     menu->Popup(0, 0);
     EXPECT_EQ(measured, 1);
     EXPECT_EQ(shownRect.Width(), 400 + 2 * kFrame);
@@ -178,7 +180,7 @@ TEST_F(MenuPopupTest, MeasureHandlerRunsOnlyForOwnerDrawOrItsOwnItem)
 TEST_F(MenuPopupTest, MenuMovesInsideTheWorkArea)
 {
     MeasureAndLog(Add("A"), 100, 30);
-    Script({Look(), Key(VK_ESCAPE)});
+    Script({ Look(), Key(VK_ESCAPE) });
     menu->Popup(THeadlessBackend::kScreenWidth - 10, THeadlessBackend::kScreenHeight - 5);
     EXPECT_EQ(shownRect.Right, THeadlessBackend::kScreenWidth);
     EXPECT_EQ(shownRect.Bottom, THeadlessBackend::kScreenHeight - THeadlessBackend::kTaskBarHeight);
@@ -186,31 +188,31 @@ TEST_F(MenuPopupTest, MenuMovesInsideTheWorkArea)
 
 TEST_F(MenuPopupTest, KeyboardSkipsSeparatorsAndDisabledItemsAndEnterClicks)
 {
-    for (const char* caption : {"A", "-", "B", "C", "D"})
+    for (const char* caption : { "A", "-", "B", "C", "D" })
         MeasureAndLog(Add(caption), 80, 18);
     menu->Items()->Items(2)->SetEnabled(false);
     menu->Items()->Items(4)->SetVisible(false);
     std::vector<bool> hot;
     auto hotIs = [&](const char* caption) { return Check([&, caption] { hot.push_back(LastDrawnSelected(caption)); }); };
-    Script({Look(), Key(VK_DOWN), hotIs("A"), Key(VK_DOWN), hotIs("C"), Key(VK_DOWN), hotIs("A"), Key(VK_UP), hotIs("C"),
-        Key(VK_RETURN)});
+    Script({ Look(), Key(VK_DOWN), hotIs("A"), Key(VK_DOWN), hotIs("C"), Key(VK_DOWN), hotIs("A"), Key(VK_UP), hotIs("C"),
+        Key(VK_RETURN) });
 
     menu->Popup(100, 100);
 
-    EXPECT_EQ(hot, (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(hot, (std::vector<bool> { true, true, true, true }));
     EXPECT_FALSE(LastDrawnSelected("B"));
-    EXPECT_EQ(clicks, (std::vector<std::string>{"C"}));
+    EXPECT_EQ(clicks, (std::vector<std::string> { "C" }));
     EXPECT_TRUE(windowGoneAtClick) << "OnClick runs after the menu closed";
 }
 
 TEST_F(MenuPopupTest, EscapeAndAPressOutsideCloseWithoutAClick)
 {
     MeasureAndLog(Add("A"), 80, 18);
-    Script({Key(VK_DOWN), Key(VK_ESCAPE)});
+    Script({ Key(VK_DOWN), Key(VK_ESCAPE) });
     menu->Popup(100, 100);
     EXPECT_TRUE(clicks.empty());
 
-    Script({Look(), [this] { desk->Click(50, 50); }});
+    Script({ Look(), [this] { desk->Click(50, 50); } });
     menu->Popup(100, 100);
     EXPECT_TRUE(clicks.empty());
     EXPECT_FALSE(IsWindow(shown));
@@ -227,15 +229,15 @@ TEST_F(MenuPopupTest, MouseHighlightsAndClicksEnabledItems)
     const int yB = yA + 20;
     bool hotA = false;
     bool hotB = true;
-    Script({[&] { desk->MoveMouse(x, yA); }, Check([&] { hotA = LastDrawnSelected("A"); }), [&] { desk->MoveMouse(x, yB); },
-        Check([&] { hotB = LastDrawnSelected("B"); }), [&] { desk->Click(x, yB); }, [&] { desk->Click(x, yA); }});
+    Script({ [&] { desk->MoveMouse(x, yA); }, Check([&] { hotA = LastDrawnSelected("A"); }), [&] { desk->MoveMouse(x, yB); },
+        Check([&] { hotB = LastDrawnSelected("B"); }), [&] { desk->Click(x, yB); }, [&] { desk->Click(x, yA); } });
 
     menu->Popup(300, 200);
 
     EXPECT_TRUE(hotA);
     EXPECT_FALSE(hotB) << "a disabled item is never highlighted";
     EXPECT_FALSE(LastDrawnSelected("A")) << "pointing at the disabled item took the highlight away";
-    EXPECT_EQ(clicks, (std::vector<std::string>{"A"}));
+    EXPECT_EQ(clicks, (std::vector<std::string> { "A" }));
 }
 
 TEST_F(MenuPopupTest, SubMenusOpenToTheRightAsFurtherWindows)
@@ -248,12 +250,11 @@ TEST_F(MenuPopupTest, SubMenusOpenToTheRightAsFurtherWindows)
     HWND sub = nullptr;
     TRect subRect;
     bool closedByLeft = false;
-    Script({Look(), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT),
-        Check([&] {
-            sub = WindowFromPoint({shownRect.Right + 5, shownRect.Top + kFrame + 25});
-            GetWindowRect(sub, &subRect);
-        }),
-        Key(VK_LEFT), Check([&] { closedByLeft = !IsWindow(sub); }), Key(VK_RETURN), Key(VK_DOWN), Key(VK_RETURN)});
+    Script({ Look(), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), Check([&] {
+                sub = WindowFromPoint({ shownRect.Right + 5, shownRect.Top + kFrame + 25 });
+                GetWindowRect(sub, &subRect);
+            }),
+        Key(VK_LEFT), Check([&] { closedByLeft = !IsWindow(sub); }), Key(VK_RETURN), Key(VK_DOWN), Key(VK_RETURN) });
 
     menu->Popup(100, 100);
 
@@ -262,7 +263,7 @@ TEST_F(MenuPopupTest, SubMenusOpenToTheRightAsFurtherWindows)
     EXPECT_EQ(subRect.Left, shownRect.Right);
     EXPECT_EQ(subRect.Top, shownRect.Top + 20) << "level with its item";
     EXPECT_TRUE(closedByLeft);
-    EXPECT_EQ(clicks, (std::vector<std::string>{"Y"}));
+    EXPECT_EQ(clicks, (std::vector<std::string> { "Y" }));
 }
 
 TEST_F(MenuPopupTest, SubMenuItemsAreClickedWithTheMouse)
@@ -272,18 +273,18 @@ TEST_F(MenuPopupTest, SubMenuItemsAreClickedWithTheMouse)
     MeasureAndLog(Add("X", more), 60, 20);
     const int y = 100 + kFrame + 10;
     const int subX = 100 + 80 + 2 * kFrame + 10;
-    Script({[&] { desk->MoveMouse(110, y); }, [&] { desk->MoveMouse(subX, y); }, [&] { desk->Click(subX, y); }});
+    Script({ [&] { desk->MoveMouse(110, y); }, [&] { desk->MoveMouse(subX, y); }, [&] { desk->Click(subX, y); } });
     menu->Popup(100, 100);
-    EXPECT_EQ(clicks, (std::vector<std::string>{"X"}));
+    EXPECT_EQ(clicks, (std::vector<std::string> { "X" }));
 }
 
 TEST_F(MenuPopupTest, QuitDismissesTheMenuAndStaysQueued)
 {
     MeasureAndLog(Add("A"), 80, 20);
-    Script({[this] {
+    Script({ [this] {
         PostQuitMessage(3);
         desk->MoveMouse(5, 5);
-    }});
+    } });
     menu->Popup(100, 100);
     EXPECT_TRUE(clicks.empty());
     MSG msg;
@@ -303,11 +304,12 @@ TEST_F(MenuPopupTest, ItemsRemovedWhileOpenDismissTheMenu)
         delete b;
         return 0;
     });
-    Script({Key(VK_DOWN), Key(VK_DOWN), [this] {
-                PostMessage(owner, WM_USER, 0, 0);
-                desk->MoveMouse(5, 5);
-            },
-        Key(VK_RETURN)});
+    Script({ Key(VK_DOWN), Key(VK_DOWN),
+        [this] {
+            PostMessage(owner, WM_USER, 0, 0);
+            desk->MoveMouse(5, 5);
+        },
+        Key(VK_RETURN) });
     menu->Popup(100, 100);
     EXPECT_TRUE(clicks.empty());
     EXPECT_EQ(menu->Items()->Count(), 1);
@@ -324,10 +326,10 @@ TEST_F(MenuPopupTest, PlainItemsAreDrawnWithoutHandlers)
     TMenuItem* more = Add("More");
     Add("Sub", more);
     TBitmap shot;
-    Script({Key(VK_DOWN), [&] {
+    Script({ Key(VK_DOWN), [&] {
                 shot = desk->CaptureWindow(menu->WindowHandle());
                 desk->PressKey(VK_ESCAPE);
-            }});
+            } });
     menu->Popup(100, 100);
     ASSERT_FALSE(shot.Empty());
     // The hot first item is filled with the highlight colour, the frame is the shadow colour.

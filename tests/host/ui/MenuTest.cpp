@@ -23,32 +23,32 @@ TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::string& capt
 
 TEST(ShortCutTest, TextRoundTrip)
 {
-    EXPECT_EQ(ShortCutToText(ShortCut('S', {ssCtrl})), "Ctrl+S");
-    EXPECT_EQ(ShortCutToText(ShortCut(VK_F1, {ssShift})), "Shift+F1");
-    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, {ssAlt, ssCtrl, ssShift})), "Shift+Ctrl+Alt+Del");
+    EXPECT_EQ(ShortCutToText(ShortCut('S', { ssCtrl })), "Ctrl+S");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_F1, { ssShift })), "Shift+F1");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, { ssAlt, ssCtrl, ssShift })), "Shift+Ctrl+Alt+Del");
     EXPECT_EQ(ShortCutToText(ShortCut(VK_F12, {})), "F12");
     EXPECT_EQ(ShortCutToText(scNone), "");
-    EXPECT_EQ(ShortCutToText(ShortCut(VK_SHIFT, {ssCtrl})), "") << "a key without a name";
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_SHIFT, { ssCtrl })), "") << "a key without a name";
 
-    for (const char* text : {"Ctrl+S", "Shift+F1", "Alt+Enter", "Shift+Ctrl+Alt+Del", "Ctrl+0", "PgDn", "Esc", "F24"})
+    for (const char* text : { "Ctrl+S", "Shift+F1", "Alt+Enter", "Shift+Ctrl+Alt+Del", "Ctrl+0", "PgDn", "Esc", "F24" })
         EXPECT_EQ(ShortCutToText(TextToShortCut(text)), text);
-    EXPECT_EQ(TextToShortCut("ctrl+s"), ShortCut('S', {ssCtrl})) << "any letter case";
+    EXPECT_EQ(TextToShortCut("ctrl+s"), ShortCut('S', { ssCtrl })) << "any letter case";
     EXPECT_EQ(TextToShortCut("Ctrl+S"), scCtrl | 'S');
-    for (const char* text : {"", "Ctrl+", "Ctrl+Foo", "S+Ctrl", "Ctrl+SS", "Hyper+S"})
+    for (const char* text : { "", "Ctrl+", "Ctrl+Foo", "S+Ctrl", "Ctrl+SS", "Hyper+S" })
         EXPECT_EQ(TextToShortCut(text), scNone) << text;
 
     int key = 0;
     TShiftState shift;
     ShortCutToKey(TextToShortCut("Shift+Ctrl+F5"), key, shift);
     EXPECT_EQ(key, VK_F1 + 4);
-    EXPECT_TRUE(shift == (TShiftState{ssShift, ssCtrl}));
+    EXPECT_TRUE(shift == (TShiftState { ssShift, ssCtrl }));
 }
 
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override { RegisterMenuClasses(); }
 
-    TComponent form{nullptr};
+    TComponent form { nullptr };
     std::vector<std::string> clicks;
 
     TMenuItem* Clickable(TMenuItem* parent, const std::string& caption, TShortCut shortCut = scNone)
@@ -73,14 +73,14 @@ TEST_F(MenuTest, IsShortCutClicksTheEnabledItemAnywhereInTheTree)
     // A second item with the shortcut of the disabled one: the enabled one answers.
     Clickable(menu->Items(), "Store", TextToShortCut("Ctrl+S"));
 
-    EXPECT_TRUE(menu->IsShortCut('N', {ssCtrl}));
-    EXPECT_TRUE(menu->IsShortCut('1', {ssCtrl}));
-    EXPECT_TRUE(menu->IsShortCut('S', {ssCtrl}));
-    EXPECT_FALSE(menu->IsShortCut('C', {ssCtrl})) << "its parent is disabled";
+    EXPECT_TRUE(menu->IsShortCut('N', { ssCtrl }));
+    EXPECT_TRUE(menu->IsShortCut('1', { ssCtrl }));
+    EXPECT_TRUE(menu->IsShortCut('S', { ssCtrl }));
+    EXPECT_FALSE(menu->IsShortCut('C', { ssCtrl })) << "its parent is disabled";
     EXPECT_FALSE(menu->IsShortCut('N', {})) << "modifiers must match";
-    EXPECT_FALSE(menu->IsShortCut('N', {ssCtrl, ssShift}));
+    EXPECT_FALSE(menu->IsShortCut('N', { ssCtrl, ssShift }));
     EXPECT_FALSE(menu->IsShortCut(0, {}));
-    EXPECT_EQ(clicks, (std::vector<std::string>{"New", "First", "Store"}));
+    EXPECT_EQ(clicks, (std::vector<std::string> { "New", "First", "Store" }));
 }
 
 TEST_F(MenuTest, ItemChangesNotifyTheMenu)
@@ -106,18 +106,19 @@ TEST_F(MenuTest, ItemChangesNotifyTheMenu)
     open->SetCaption("Open...");
     NewItem(&form, file, "Close");
     file->Delete(0);
-    EXPECT_EQ(log, (std::vector<std::string>{"Open...", "Open...", "Open...", "Open...", "Open...", "Open...", "Open... rebuild",
-                       "File rebuild", "File rebuild"}));
+    EXPECT_EQ(log,
+        (std::vector<std::string> { "Open...", "Open...", "Open...", "Open...", "Open...", "Open...", "Open... rebuild",
+            "File rebuild", "File rebuild" }));
 
     log.clear();
     NewItem(&form, menu->Items(), "Help");
-    EXPECT_EQ(log, (std::vector<std::string>{" root rebuild"}));
+    EXPECT_EQ(log, (std::vector<std::string> { " root rebuild" }));
 
     // An item outside any menu tells nobody; destroying an item tells its menu it went.
     open->SetCaption("Elsewhere");
     log.clear();
     delete file;
-    EXPECT_EQ(log, (std::vector<std::string>{" root rebuild"}));
+    EXPECT_EQ(log, (std::vector<std::string> { " root rebuild" }));
     EXPECT_EQ(menu->Items()->Count(), 1);
 }
 

@@ -32,8 +32,8 @@ TEST_F(PropertyTest, PublishedPropertiesAreInheritedAndFoundInAnyCase)
 
     // A class that publishes an inherited name again moves it to its own place.
     EXPECT_EQ(Names(TTestLabel::StaticClassInfo()),
-              (std::vector<std::string>{"Name", "Width", "Color", "Align", "Visible", "Options", "Font", "Lines", "Buddy",
-                                        "Count", "OnClick", "Caption", "Text"}));
+        (std::vector<std::string> { "Name", "Width", "Color", "Align", "Visible", "Options", "Font", "Lines", "Buddy", "Count",
+            "OnClick", "Caption", "Text" }));
 }
 
 TEST_F(PropertyTest, SettingByNameRunsTheSetter)
@@ -71,12 +71,12 @@ TEST_F(PropertyTest, EnumerationsAndBooleansByName)
 
 TEST_F(PropertyTest, SetsByElementNames)
 {
-    SetSetProp(panel, "Options", {"toThird", "TOFIRST"});
-    EXPECT_EQ(panel->Options(), (TTestOptions{TTestOption::toFirst, TTestOption::toThird}));
-    EXPECT_EQ(GetSetProp(panel, "Options"), (std::vector<std::string>{"toFirst", "toThird"}));
-    EXPECT_THROW(SetSetProp(panel, "Options", {"toFourth"}), EPropertyError);
+    SetSetProp(panel, "Options", { "toThird", "TOFIRST" });
+    EXPECT_EQ(panel->Options(), (TTestOptions { TTestOption::toFirst, TTestOption::toThird }));
+    EXPECT_EQ(GetSetProp(panel, "Options"), (std::vector<std::string> { "toFirst", "toThird" }));
+    EXPECT_THROW(SetSetProp(panel, "Options", { "toFourth" }), EPropertyError);
 
-    SetSetProp(panel, "Font.Style", {"fsBold", "fsUnderline"});
+    SetSetProp(panel, "Font.Style", { "fsBold", "fsUnderline" });
     EXPECT_TRUE(panel->Font().Style().Has(TFontStyle::fsBold));
     EXPECT_TRUE(panel->Font().Style().Has(TFontStyle::fsUnderline));
     EXPECT_FALSE(panel->Font().Style().Has(TFontStyle::fsItalic));
@@ -84,7 +84,7 @@ TEST_F(PropertyTest, SetsByElementNames)
 
 TEST_F(PropertyTest, IntegersOutsideTheirTypeAreRefused)
 {
-    EXPECT_THROW(SetOrdProp(panel, "Width", std::int64_t{1} << 40), EPropertyError);
+    EXPECT_THROW(SetOrdProp(panel, "Width", std::int64_t { 1 } << 40), EPropertyError);
     EXPECT_THROW(SetOrdProp(panel, "Font.Charset", 256), EPropertyError);
     SetOrdProp(panel, "Font.Charset", 134);
     EXPECT_EQ(panel->Font().Charset(), 134);
@@ -144,7 +144,7 @@ TEST_F(PropertyTest, EventsBindToPublishedMethodsOfTheRoot)
     SetMethodProp(panel, "OnClick", &form, "panelclick");
     ASSERT_TRUE(panel->OnClick);
     panel->OnClick(panel);
-    EXPECT_EQ(form.Clicks, std::vector<std::string>{"Panel"});
+    EXPECT_EQ(form.Clicks, std::vector<std::string> { "Panel" });
     EXPECT_EQ(GetMethodProp(panel, "OnClick", &form), "PanelClick");
 
     panel->OnClick = [](TObject*) {};

@@ -116,11 +116,7 @@ protected:
         TestLog().clear();
     }
 
-    template <typename T = TTestPanel>
-    T* Find(const char* name)
-    {
-        return dynamic_cast<T*>(form.FindComponent(name));
-    }
+    template <typename T = TTestPanel> T* Find(const char* name) { return dynamic_cast<T*>(form.FindComponent(name)); }
 
     std::size_t LogIndex(const std::string& entry)
     {
@@ -162,25 +158,25 @@ TEST_F(ReaderTest, CreatesTheComponentsWithTheirStoredValues)
     EXPECT_EQ(book->Width(), 300);
     EXPECT_EQ(sheet1->Align(), talClient);
     EXPECT_EQ(sheet1->Color(), clWindow);
-    EXPECT_EQ(sheet1->Options(), TTestOptions{TTestOption::toSecond});
+    EXPECT_EQ(sheet1->Options(), TTestOptions { TTestOption::toSecond });
     EXPECT_EQ(sheet1->Font().Height(), -13);
     EXPECT_TRUE(sheet1->Font().Style().Has(TFontStyle::fsBold));
     EXPECT_EQ(sheet1->Lines()->Text(), "a\nb\n");
     EXPECT_EQ(label->Parent, sheet1);
-    EXPECT_EQ(book->Children, (std::vector<TTestPanel*>{sheet2, sheet1}));
+    EXPECT_EQ(book->Children, (std::vector<TTestPanel*> { sheet2, sheet1 }));
 
     ASSERT_EQ(book->Items()->Count(), 2);
     EXPECT_EQ(book->Items()->Items(0)->Top(), 4);
     EXPECT_EQ(book->Items()->Items(0)->Target(), sheet1);
     EXPECT_EQ(book->Items()->Items(1)->Caption(), "second");
-    EXPECT_EQ(book->Items()->Updates, std::vector<std::string>{"all first second"}) << "one update for the whole read";
+    EXPECT_EQ(book->Items()->Updates, std::vector<std::string> { "all first second" }) << "one update for the whole read";
 
     EXPECT_EQ(book->Buddy(), sheet2) << "a reference to a component stored later";
     EXPECT_EQ(label->Buddy(), nullptr) << "an unknown name leaves the reference empty";
 
     ASSERT_TRUE(sheet1->OnClick);
     sheet1->OnClick(sheet1);
-    EXPECT_EQ(form.Clicks, std::vector<std::string>{"Sheet1"});
+    EXPECT_EQ(form.Clicks, std::vector<std::string> { "Sheet1" });
     int action = 0;
     form.OnClose(&form, action);
     EXPECT_EQ(action, 2);
@@ -194,7 +190,7 @@ TEST_F(ReaderTest, ParentComesBeforeTheComponentsOwnProperties)
     // The sheet is a page of the book by the time its own PageControl is read.
     LogIndex("Sheet2.PageControl=Book1 pages=1");
     LogIndex("Sheet1.PageControl=Book1 pages=2");
-    EXPECT_EQ(Find<TTestBook>("Book1")->StoredPageNames, (std::vector<std::string>{"Sheet1", "Sheet2"}));
+    EXPECT_EQ(Find<TTestBook>("Book1")->StoredPageNames, (std::vector<std::string> { "Sheet1", "Sheet2" }));
 }
 
 TEST_F(ReaderTest, ReferencesThenLoadedComeAfterEverythingIsRead)
@@ -204,8 +200,8 @@ TEST_F(ReaderTest, ReferencesThenLoadedComeAfterEverythingIsRead)
     const std::size_t buddy = LogIndex("Book1.Buddy=Sheet2 (loading)");
     EXPECT_GT(buddy, lastRead) << "resolved after the whole layout, still while loading";
 
-    const std::vector<std::string> loaded = {"Form1.Loaded", "Book1.Loaded buddy=Sheet2", "Sheet2.Loaded", "Sheet1.Loaded",
-                                             "Label1.Loaded"};
+    const std::vector<std::string> loaded
+        = { "Form1.Loaded", "Book1.Loaded buddy=Sheet2", "Sheet2.Loaded", "Sheet1.Loaded", "Label1.Loaded" };
     std::size_t previous = buddy;
     for (const std::string& entry : loaded) {
         const std::size_t index = LogIndex(entry);
@@ -242,10 +238,11 @@ TEST_F(ReaderTest, WrittenLayoutsReadBackTheSame)
     EXPECT_EQ(written.find("Visible"), std::string::npos);
     EXPECT_EQ(written.find(" Name = "), std::string::npos);
     EXPECT_EQ(written.find("Count"), std::string::npos) << "read-only";
-    for (const char* expected : {"object Form1: TTestForm\n", "  OnClose = FormClose\n", "    Buddy = Sheet2\n",
-             "      Color = clWindow\n", "      Font.Style = [fsBold]\n", "      Font.Name = 'MS Sans Serif'\n",
-             "      OnClick = PanelClick\n", "      PageControl = Book1\n", "        Caption = 'Hello'\n",
-             "    Pages = (\n      Sheet2\n      Sheet1)\n", "        Target = Sheet1\n", "      Lines.Strings = (\n        'a'\n"}) {
+    for (const char* expected :
+        { "object Form1: TTestForm\n", "  OnClose = FormClose\n", "    Buddy = Sheet2\n", "      Color = clWindow\n",
+            "      Font.Style = [fsBold]\n", "      Font.Name = 'MS Sans Serif'\n", "      OnClick = PanelClick\n",
+            "      PageControl = Book1\n", "        Caption = 'Hello'\n", "    Pages = (\n      Sheet2\n      Sheet1)\n",
+            "        Target = Sheet1\n", "      Lines.Strings = (\n        'a'\n" }) {
         EXPECT_NE(written.find(expected), std::string::npos) << expected << "\n" << written;
     }
     EXPECT_LT(written.find("object Sheet2"), written.find("object Sheet1")) << "children in their own order";
@@ -261,18 +258,18 @@ TEST_F(ReaderTest, StoredStringsReadBackAsStoredWhateverTheirDefault)
         const char* value;
     };
     const TCase cases[] = {
-        {"TTestPanel", "Font.Name", "''", ""}, // a fresh font has a name
-        {"TTestPanel", "Font.Name", "'MS Sans Serif'", "MS Sans Serif"},
-        {"TTestPanel", "Font.Name", "'Tahoma'", "Tahoma"},
-        {"TTestPanel", "Caption", "''", ""},
-        {"TTestPanel", "Caption", "'It''s'", "It's"},
-        {"TTestLabel", "Caption", "''", ""}, // stored default 'Label'
-        {"TTestLabel", "Caption", "'Title'", "Title"},
+        { "TTestPanel", "Font.Name", "''", "" }, // a fresh font has a name
+        { "TTestPanel", "Font.Name", "'MS Sans Serif'", "MS Sans Serif" },
+        { "TTestPanel", "Font.Name", "'Tahoma'", "Tahoma" },
+        { "TTestPanel", "Caption", "''", "" },
+        { "TTestPanel", "Caption", "'It''s'", "It's" },
+        { "TTestLabel", "Caption", "''", "" }, // stored default 'Label'
+        { "TTestLabel", "Caption", "'Title'", "Title" },
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.className) + " " + c.property + " = " + c.stored);
-        const std::string text = std::string("object Form1: TTestForm\n  object Thing: ") + c.className + "\n    "
-                                 + c.property + " = " + c.stored + "\n  end\nend\n";
+        const std::string text = std::string("object Form1: TTestForm\n  object Thing: ") + c.className + "\n    " + c.property
+            + " = " + c.stored + "\n  end\nend\n";
         TTestForm first;
         ReadComponentFromString(text, &first);
         const std::string written = WriteComponentToString(&first);
@@ -296,22 +293,23 @@ TEST_F(ReaderTest, WriterLeavesOutDefaultsAndWhatCannotBeNamed)
     foreign->SetName("Foreign");
     label->SetBuddy(foreign);
 
-    EXPECT_EQ(WriteComponentToString(&form), "object Form1: TTestForm\n"
-                                             "  Width = 0\n"
-                                             "  Font.Charset = DEFAULT_CHARSET\n"
-                                             "  Font.Color = clWindowText\n"
-                                             "  Font.Height = -11\n"
-                                             "  Font.Name = 'MS Sans Serif'\n"
-                                             "  Font.Style = []\n"
-                                             "  object Label1: TTestLabel\n"
-                                             "    Font.Charset = DEFAULT_CHARSET\n"
-                                             "    Font.Color = clWindowText\n"
-                                             "    Font.Height = -11\n"
-                                             "    Font.Name = 'MS Sans Serif'\n"
-                                             "    Font.Style = []\n"
-                                             "    Caption = ''\n"
-                                             "  end\n"
-                                             "end\n");
+    EXPECT_EQ(WriteComponentToString(&form),
+        "object Form1: TTestForm\n"
+        "  Width = 0\n"
+        "  Font.Charset = DEFAULT_CHARSET\n"
+        "  Font.Color = clWindowText\n"
+        "  Font.Height = -11\n"
+        "  Font.Name = 'MS Sans Serif'\n"
+        "  Font.Style = []\n"
+        "  object Label1: TTestLabel\n"
+        "    Font.Charset = DEFAULT_CHARSET\n"
+        "    Font.Color = clWindowText\n"
+        "    Font.Height = -11\n"
+        "    Font.Name = 'MS Sans Serif'\n"
+        "    Font.Style = []\n"
+        "    Caption = ''\n"
+        "  end\n"
+        "end\n");
 }
 
 TEST_F(ReaderTest, StoredPicturesKeepPixelsAndDepth)
@@ -350,41 +348,44 @@ TEST_F(ReaderTest, LayoutsThatDoNotFitNameTheLine)
 {
     const std::string head = "object Form1: TTestForm\n";
     const std::pair<std::string, std::string> cases[] = {
-        {head + "  object X: TNoSuchPanel\n  end\nend", "Line 2: Class TNoSuchPanel not found"},
-        {head + "  Widht = 1\nend", "Line 2: Property Widht does not exist"},
-        {head + "  Font.Heigth = 1\nend", "Line 2: Property Font.Heigth does not exist"},
-        {head + "  Caption.X = 1\nend", "Line 2: Property Caption.X does not exist"},
-        {head + "  Align = alClient\nend", "Line 2: Invalid property value for Align"},
-        {head + "  Width = 'wide'\nend", "Line 2: Invalid property value for Width"},
-        {head + "  Width = 4294967296\nend", "Line 2: Invalid property value for Width"},
-        {head + "  Color = clPink\nend", "Line 2: Invalid property value for Color"},
-        {head + "  Options = [toFourth]\nend", "Line 2: Invalid property value for Options"},
-        {head + "  Visible = 1\nend", "Line 2: Invalid property value for Visible"},
-        {head + "  Caption = Main\nend", "Line 2: Invalid property value for Caption"},
-        {head + "  Font = 1\nend", "Line 2: Invalid property value for Font"},
-        {head + "  Count = 1\nend", "Line 2: Property Count is read-only"},
-        {head + "  object A: TTestPanel\n  end\n  object B: TTestPanel\n    Name = 'A'\n  end\nend",
-         "Line 5: A component named A already exists"},
-        {head + "  Name = 'no name'\nend", "Line 2: 'no name' is not a valid component name"},
-        {head + "  OnClick = PanelKlick\nend", "Line 2: Method PanelKlick not found in TTestForm"},
-        {head + "  OnClick = FormClose\nend", "Line 2: Method FormClose does not match the event OnClick"},
-        {head + "  Lines.Strings = ('a' b)\nend", "Line 2: String expected"},
-        {head + "  object A: TTestPanel\n  end\n  object a: TTestPanel\n  end\nend",
-         "Line 4: A component named a already exists"},
-        {head + "  object Form1: TTestPanel\n  end\nend", "Line 2: A component named Form1 already exists"},
-        {head + "  object A: TPersistent\n  end\nend", "Line 2: Class TPersistent not found"},
-        {head + "  object A: TTestPanel\n    Buddy = B\n  end\n  object B: TComponent\n  end\nend",
-         "Line 3: Invalid property value for Buddy"},
-        {"object Other: TOtherForm\nend", "Line 1: A layout of TOtherForm cannot be read into a TTestForm"},
-        {head + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {07544269746D6170FF000000}\n"
-                "      end>\n  end\nend",
-         "Line 5: Stream read error"},
-        {head + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {054F74686572}\n      end>\n"
-                "  end\nend",
-         "Line 5: Unsupported picture format Other"},
-        {head + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {07544269746D617002000000424D}\n"
-                "      end>\n  end\nend",
-         "Line 5: Stream read error"},
+        { head + "  object X: TNoSuchPanel\n  end\nend", "Line 2: Class TNoSuchPanel not found" },
+        { head + "  Widht = 1\nend", "Line 2: Property Widht does not exist" },
+        { head + "  Font.Heigth = 1\nend", "Line 2: Property Font.Heigth does not exist" },
+        { head + "  Caption.X = 1\nend", "Line 2: Property Caption.X does not exist" },
+        { head + "  Align = alClient\nend", "Line 2: Invalid property value for Align" },
+        { head + "  Width = 'wide'\nend", "Line 2: Invalid property value for Width" },
+        { head + "  Width = 4294967296\nend", "Line 2: Invalid property value for Width" },
+        { head + "  Color = clPink\nend", "Line 2: Invalid property value for Color" },
+        { head + "  Options = [toFourth]\nend", "Line 2: Invalid property value for Options" },
+        { head + "  Visible = 1\nend", "Line 2: Invalid property value for Visible" },
+        { head + "  Caption = Main\nend", "Line 2: Invalid property value for Caption" },
+        { head + "  Font = 1\nend", "Line 2: Invalid property value for Font" },
+        { head + "  Count = 1\nend", "Line 2: Property Count is read-only" },
+        { head + "  object A: TTestPanel\n  end\n  object B: TTestPanel\n    Name = 'A'\n  end\nend",
+            "Line 5: A component named A already exists" },
+        { head + "  Name = 'no name'\nend", "Line 2: 'no name' is not a valid component name" },
+        { head + "  OnClick = PanelKlick\nend", "Line 2: Method PanelKlick not found in TTestForm" },
+        { head + "  OnClick = FormClose\nend", "Line 2: Method FormClose does not match the event OnClick" },
+        { head + "  Lines.Strings = ('a' b)\nend", "Line 2: String expected" },
+        { head + "  object A: TTestPanel\n  end\n  object a: TTestPanel\n  end\nend",
+            "Line 4: A component named a already exists" },
+        { head + "  object Form1: TTestPanel\n  end\nend", "Line 2: A component named Form1 already exists" },
+        { head + "  object A: TPersistent\n  end\nend", "Line 2: Class TPersistent not found" },
+        { head + "  object A: TTestPanel\n    Buddy = B\n  end\n  object B: TComponent\n  end\nend",
+            "Line 3: Invalid property value for Buddy" },
+        { "object Other: TOtherForm\nend", "Line 1: A layout of TOtherForm cannot be read into a TTestForm" },
+        { head
+                + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {07544269746D6170FF000000}\n"
+                  "      end>\n  end\nend",
+            "Line 5: Stream read error" },
+        { head
+                + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {054F74686572}\n      end>\n"
+                  "  end\nend",
+            "Line 5: Unsupported picture format Other" },
+        { head
+                + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {07544269746D617002000000424D}\n"
+                  "      end>\n  end\nend",
+            "Line 5: Stream read error" },
     };
     for (const auto& [text, message] : cases)
         EXPECT_EQ(ReadError(text), message) << text;
@@ -414,7 +415,7 @@ TEST_F(ReaderTest, ComponentsDestroyedWhileReadingAreForgotten)
     ReadComponentFromString(text, &form);
     EXPECT_EQ(form.ComponentCount(), 3);
     const auto& log = TestLog();
-    for (const char* name : {"Other", "Killer1", "Middle", "Killer2"})
+    for (const char* name : { "Other", "Killer1", "Middle", "Killer2" })
         EXPECT_EQ(std::count(log.begin(), log.end(), std::string(name) + ".Loaded"), 1) << name;
     EXPECT_EQ(std::count(log.begin(), log.end(), "Victim.Loaded"), 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "Last.Loaded"), 0);
@@ -437,9 +438,10 @@ TEST_F(ReaderTest, AFailingLoadedGoesToTheApplicationAndTheOthersStillLoad)
         handled.push_back(e.what() + std::string(TestLog().back() == "Last.Loaded" ? " after all" : " too early"));
     };
     ReadComponentFromString(kFailingLoads, &form);
-    EXPECT_EQ(handled, (std::vector<std::string>{"Could not find file db1.mdb after all", "Second failure after all"}));
+    EXPECT_EQ(handled, (std::vector<std::string> { "Could not find file db1.mdb after all", "Second failure after all" }));
     ASSERT_EQ(form.ComponentCount(), 5);
-    for (const char* entry : {"Form1.Loaded", "First.Loaded", "Db.Loaded", "Middle.Loaded buddy=Last", "Other.Loaded", "Last.Loaded"})
+    for (const char* entry :
+        { "Form1.Loaded", "First.Loaded", "Db.Loaded", "Middle.Loaded buddy=Last", "Other.Loaded", "Last.Loaded" })
         EXPECT_EQ(std::count(TestLog().begin(), TestLog().end(), entry), 1) << entry;
     for (int i = 0; i < form.ComponentCount(); ++i)
         EXPECT_FALSE(form.Components(i)->ComponentState().Contains(csLoading)) << form.Components(i)->Name();

@@ -18,7 +18,7 @@ void TTestPanel::Publish(TPublisher<TTestPanel>& p)
     p.Property("Align", &TTestPanel::Align, &TTestPanel::SetAlign).Default(talNone);
     p.Property("Visible", &TTestPanel::Visible, &TTestPanel::SetVisible).Default(true);
     p.Property("Caption", &TTestPanel::Caption, &TTestPanel::SetCaption);
-    p.Property("Options", &TTestPanel::Options, &TTestPanel::SetOptions).Default(TTestOptions{});
+    p.Property("Options", &TTestPanel::Options, &TTestPanel::SetOptions).Default(TTestOptions {});
     p.Property("Font", &TTestPanel::Font, &TTestPanel::SetFont);
     p.Property("Lines", &TTestPanel::Lines, &TTestPanel::SetLines);
     p.Property("Buddy", &TTestPanel::Buddy, &TTestPanel::SetBuddy);
@@ -26,7 +26,11 @@ void TTestPanel::Publish(TPublisher<TTestPanel>& p)
     p.Event("OnClick", &TTestPanel::OnClick);
 }
 
-TTestPanel::TTestPanel(TComponent* owner) : TComponent(owner), StateInConstructor(ComponentState()) {}
+TTestPanel::TTestPanel(TComponent* owner)
+    : TComponent(owner)
+    , StateInConstructor(ComponentState())
+{
+}
 
 TTestPanel::~TTestPanel()
 {
@@ -150,7 +154,9 @@ void TTestItem::Assign(const TPersistent& source)
     target_ = other->target_;
 }
 
-void TTestItems::Publish(TPublisher<TTestItems>&) {}
+void TTestItems::Publish(TPublisher<TTestItems>&)
+{
+}
 
 void TTestItems::Update(TCollectionItem* item)
 {
@@ -187,7 +193,9 @@ void TTestBook::DefineProperties(TFiler& filer)
         !Pages.empty());
 }
 
-void TTestSheet::Publish(TPublisher<TTestSheet>&) {}
+void TTestSheet::Publish(TPublisher<TTestSheet>&)
+{
+}
 
 void TTestSheet::SetParentComponent(TComponent* parent)
 {
@@ -203,8 +211,8 @@ void TTestSheet::DefineProperties(TFiler& filer)
         "PageControl",
         [this](const TLayoutValue& value) {
             Book = dynamic_cast<TTestBook*>(Owner()->FindComponent(value.AsIdent()));
-            TestLog().push_back(Name() + ".PageControl=" + value.AsIdent() + " pages="
-                                + std::to_string(Book != nullptr ? Book->Pages.size() : 0));
+            TestLog().push_back(Name() + ".PageControl=" + value.AsIdent()
+                + " pages=" + std::to_string(Book != nullptr ? Book->Pages.size() : 0));
         },
         [this] { return TLayoutValue::FromIdent(Book->Name()); }, Book != nullptr);
 }
@@ -226,7 +234,9 @@ void TTestForm::FormClose(TObject*, int& action)
     action = 2;
 }
 
-void TOtherForm::Publish(TPublisher<TOtherForm>&) {}
+void TOtherForm::Publish(TPublisher<TOtherForm>&)
+{
+}
 
 void RegisterTestClasses()
 {

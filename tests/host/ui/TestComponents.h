@@ -18,7 +18,7 @@ std::vector<std::string>& TestLog();
 enum TTestAlign : std::uint8_t { talNone, talTop, talClient };
 inline const TEnumInfo& EnumInfo(TTypeTag<TTestAlign>)
 {
-    static const TEnumInfo info("TTestAlign", {"talNone", "talTop", "talClient"});
+    static const TEnumInfo info("TTestAlign", { "talNone", "talTop", "talClient" });
     return info;
 }
 
@@ -26,7 +26,7 @@ enum class TTestOption : std::uint8_t { toFirst, toSecond, toThird };
 using TTestOptions = TSet<TTestOption>;
 inline const TEnumInfo& EnumInfo(TTypeTag<TTestOption>)
 {
-    static const TEnumInfo info("TTestOption", {"toFirst", "toSecond", "toThird"});
+    static const TEnumInfo info("TTestOption", { "toFirst", "toSecond", "toThird" });
     return info;
 }
 
@@ -107,7 +107,11 @@ class TTestItem : public TCollectionItem {
     DECLARE_CLASS(TTestItem, TCollectionItem)
 
 public:
-    explicit TTestItem(TCollection* collection) : TCollectionItem(collection), caption_("new") {}
+    explicit TTestItem(TCollection* collection)
+        : TCollectionItem(collection)
+        , caption_("new")
+    {
+    }
 
     int Top() const { return top_; }
     void SetTop(int value)
@@ -135,7 +139,10 @@ class TTestItems : public TCollection {
     DECLARE_CLASS(TTestItems, TCollection)
 
 public:
-    explicit TTestItems(TPersistent* owner) : TCollection(owner, TTestItem::StaticClassInfo()) {}
+    explicit TTestItems(TPersistent* owner)
+        : TCollection(owner, TTestItem::StaticClassInfo())
+    {
+    }
     TTestItem* Items(int index) const { return static_cast<TTestItem*>(TCollection::Items(index)); }
 
     std::vector<std::string> Updates;
@@ -178,7 +185,10 @@ class TTestForm : public TTestPanel {
     DECLARE_CLASS(TTestForm, TTestPanel)
 
 public:
-    explicit TTestForm(TComponent* owner = nullptr) : TTestPanel(owner) {}
+    explicit TTestForm(TComponent* owner = nullptr)
+        : TTestPanel(owner)
+    {
+    }
 
     void PanelClick(TObject* sender);
     void FormClose(TObject* sender, int& action);

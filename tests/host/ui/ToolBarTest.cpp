@@ -39,9 +39,8 @@ protected:
     // The state each button was last custom-drawn with.
     void LogStates()
     {
-        bar->OnCustomDrawButton = [this](TToolBar*, TToolButton* button, TCustomDrawState state, bool&) {
-            states[button->Caption()] = state;
-        };
+        bar->OnCustomDrawButton
+            = [this](TToolBar*, TToolButton* button, TCustomDrawState state, bool&) { states[button->Caption()] = state; };
     }
     TCustomDrawState StateOf(const std::string& caption) { return states[caption]; }
 
@@ -54,7 +53,7 @@ protected:
 
 TEST_F(ToolBarTest, ButtonsAreLaidOutLeftToRight)
 {
-    const std::vector<TToolButton*> b = Buttons({"File", "Edit", "Help"});
+    const std::vector<TToolButton*> b = Buttons({ "File", "Edit", "Help" });
     ASSERT_EQ(bar->ButtonCount(), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(bar->Buttons(i), b[static_cast<std::size_t>(i)]);
@@ -74,7 +73,7 @@ TEST_F(ToolBarTest, ButtonsAreLaidOutLeftToRight)
     b[1]->SetVisible(false);
     EXPECT_EQ(b[2]->Left(), b[0]->Width()) << "a hidden button takes no room";
 
-    bar->SetEdgeBorders({ebLeft, ebTop});
+    bar->SetEdgeBorders({ ebLeft, ebTop });
     EXPECT_EQ(b[0]->Left(), 2);
     EXPECT_EQ(b[0]->Top(), 2);
     bar->SetButtonHeight(30);
@@ -87,25 +86,25 @@ TEST_F(ToolBarTest, ButtonsAreLaidOutLeftToRight)
 
 TEST_F(ToolBarTest, CustomDrawSeesHotAndSelectedStates)
 {
-    const std::vector<TToolButton*> b = Buttons({"One", "Two", "Off"});
+    const std::vector<TToolButton*> b = Buttons({ "One", "Two", "Off" });
     b[2]->SetEnabled(false);
     LogStates();
     bar->Invalidate();
     DispatchPendingMessages();
     EXPECT_TRUE(StateOf("One").Empty());
-    EXPECT_TRUE(StateOf("Off") == TCustomDrawState{cdsDisabled});
+    EXPECT_TRUE(StateOf("Off") == TCustomDrawState { cdsDisabled });
 
     desk->MoveMouse(100 + 30, 100 + 10);
     DispatchPendingMessages();
-    EXPECT_TRUE(StateOf("Two") == TCustomDrawState{cdsHot});
+    EXPECT_TRUE(StateOf("Two") == TCustomDrawState { cdsHot });
     EXPECT_TRUE(StateOf("One").Empty());
 
     desk->PressMouse(100 + 30, 100 + 10);
     DispatchPendingMessages();
-    EXPECT_TRUE(StateOf("Two") == (TCustomDrawState{cdsHot, cdsSelected}));
+    EXPECT_TRUE(StateOf("Two") == (TCustomDrawState { cdsHot, cdsSelected }));
     desk->ReleaseMouse(100 + 30, 100 + 10);
     DispatchPendingMessages();
-    EXPECT_TRUE(StateOf("Two") == TCustomDrawState{cdsHot});
+    EXPECT_TRUE(StateOf("Two") == TCustomDrawState { cdsHot });
 
     desk->MoveMouse(100 + 300, 100 + 200);
     DispatchPendingMessages();
@@ -118,7 +117,7 @@ TEST_F(ToolBarTest, CustomDrawSeesHotAndSelectedStates)
 
 TEST_F(ToolBarTest, CustomDrawReplacesTheDefaultDrawing)
 {
-    Buttons({"One"});
+    Buttons({ "One" });
     bar->SetColor(clWhite);
     TRect barRect;
     bar->OnCustomDraw = [&barRect](TToolBar* sender, const TRect& r, bool&) {
@@ -164,7 +163,7 @@ TEST_F(ToolBarTest, AButtonBoundToAMenuItemDropsItsSubMenu)
     help->OnClick = [&clicks](TObject*) { clicks.push_back("Help"); };
     help->SetEnabled(false);
 
-    const std::vector<TToolButton*> b = Buttons({"", ""});
+    const std::vector<TToolButton*> b = Buttons({ "", "" });
     b[0]->SetMenuItem(file);
     b[1]->SetMenuItem(help);
     EXPECT_EQ(b[0]->Caption(), "File");
@@ -177,7 +176,7 @@ TEST_F(ToolBarTest, AButtonBoundToAMenuItemDropsItsSubMenu)
     int step = 0;
     desk->OnIdle = [&] {
         if (step++ == 0) {
-            dropped = WindowFromPoint({100 + 5, 100 + 22 + 5});
+            dropped = WindowFromPoint({ 100 + 5, 100 + 22 + 5 });
             GetWindowRect(dropped, &droppedRect);
             whileDropped = StateOf("File");
             desk->PressKey(VK_DOWN);
@@ -192,14 +191,14 @@ TEST_F(ToolBarTest, AButtonBoundToAMenuItemDropsItsSubMenu)
     EXPECT_EQ(droppedRect.TopLeft(), Point(100, 100 + 22)) << "under the button";
     EXPECT_NE(dropped, form->Handle());
     EXPECT_TRUE(whileDropped.Contains(cdsSelected));
-    EXPECT_EQ(clicks, (std::vector<std::string>{"Quit"}));
+    EXPECT_EQ(clicks, (std::vector<std::string> { "Quit" }));
     EXPECT_FALSE(IsWindow(dropped));
 
     help->SetEnabled(true);
     b[1]->SetMenuItem(help);
     desk->Click(100 + 30, 100 + 5);
     DispatchPendingMessages();
-    EXPECT_EQ(clicks, (std::vector<std::string>{"Quit", "Help"})) << "an item without sub-items is clicked";
+    EXPECT_EQ(clicks, (std::vector<std::string> { "Quit", "Help" })) << "an item without sub-items is clicked";
 
     delete help;
     EXPECT_EQ(b[1]->MenuItem(), nullptr);
@@ -207,7 +206,7 @@ TEST_F(ToolBarTest, AButtonBoundToAMenuItemDropsItsSubMenu)
 
 TEST_F(ToolBarTest, GroupedCheckButtonsReleaseEachOther)
 {
-    const std::vector<TToolButton*> b = Buttons({"A", "B", "C"});
+    const std::vector<TToolButton*> b = Buttons({ "A", "B", "C" });
     for (TToolButton* button : b) {
         button->SetStyle(tbsCheck);
         button->SetGrouped(true);

@@ -78,10 +78,10 @@ TEST_F(Focus, PopupMenusAndTooltipsNeverTakeTheActivation)
     desk->Click(60, 60);
     DispatchPendingMessages();
     EXPECT_EQ(GetActiveWindow(), form);
-    EXPECT_EQ(WindowFromPoint({60, 60}), menu);
+    EXPECT_EQ(WindowFromPoint({ 60, 60 }), menu);
     // It stays above ordinary windows brought up later.
     TopLevel(0, 0, 300, 200);
-    EXPECT_EQ(WindowFromPoint({60, 60}), menu);
+    EXPECT_EQ(WindowFromPoint({ 60, 60 }), menu);
 }
 
 TEST_F(Focus, KeysGoToTheFocusWithTheHostsFlags)

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::atomic<long> gAllocations{0};
+std::atomic<long> gAllocations { 0 };
 
 } // namespace
 
@@ -53,7 +53,8 @@ TEST_F(MessageQueue, SentMessagesRunAtOncePostedOnesInOrderLater)
     EXPECT_EQ(msg.wParam, 2u);
     DispatchMessage(&msg);
     DispatchPendingMessages();
-    EXPECT_EQ(Kinds(log, {WM_USER + 1, WM_USER + 2, WM_USER + 3}), (std::vector<UINT>{WM_USER + 3, WM_USER + 2, WM_USER + 1}));
+    EXPECT_EQ(
+        Kinds(log, { WM_USER + 1, WM_USER + 2, WM_USER + 3 }), (std::vector<UINT> { WM_USER + 3, WM_USER + 2, WM_USER + 1 }));
 }
 
 TEST_F(MessageQueue, ModalLoopsNest)
@@ -86,7 +87,7 @@ TEST_F(MessageQueue, ModalLoopsNest)
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0))
         DispatchMessage(&msg);
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, -1}));
+    EXPECT_EQ(seen, (std::vector<int> { 1, 2, -1 }));
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 5u);
 }

@@ -10,7 +10,8 @@ std::vector<TLogged> MouseOnly(const std::vector<TLogged>& log)
 {
     std::vector<TLogged> result;
     for (const TLogged& l : log)
-        if ((l.Msg >= WM_MOUSEFIRST && l.Msg <= WM_MOUSELAST) || l.Msg == WM_MOUSELEAVE || (l.Msg >= WM_NCMOUSEMOVE && l.Msg <= WM_NCMBUTTONDBLCLK))
+        if ((l.Msg >= WM_MOUSEFIRST && l.Msg <= WM_MOUSELAST) || l.Msg == WM_MOUSELEAVE
+            || (l.Msg >= WM_NCMOUSEMOVE && l.Msg <= WM_NCMBUTTONDBLCLK))
             result.push_back(l);
     return result;
 }
@@ -74,7 +75,7 @@ TEST_F(MouseInput, ATransparentHitTestPassesThePointToTheWindowBelow)
     const auto mouse = MouseOnly(log);
     ASSERT_FALSE(mouse.empty());
     EXPECT_EQ(mouse[0].Wnd, below);
-    EXPECT_EQ(WindowFromPoint({50, 50}), below);
+    EXPECT_EQ(WindowFromPoint({ 50, 50 }), below);
 }
 
 TEST_F(MouseInput, CaptureTakesEveryMouseMessageUntilReleased)
@@ -94,7 +95,7 @@ TEST_F(MouseInput, CaptureTakesEveryMouseMessageUntilReleased)
     ASSERT_EQ(mouse.size(), 1u);
     EXPECT_EQ(mouse[0].Wnd, button);
     EXPECT_EQ(mouse[0].Msg, WM_MOUSEMOVE);
-    EXPECT_EQ(LParamToPoint(mouse[0].LParam), (TPoint{500 - 110, 600 - 110}));
+    EXPECT_EQ(LParamToPoint(mouse[0].LParam), (TPoint { 500 - 110, 600 - 110 }));
 
     log.clear();
     ReleaseCapture();
@@ -116,7 +117,7 @@ TEST_F(MouseInput, LeaveTrackingFiresOnceWhenThePointerLeavesTheClientArea)
 
     desk->MoveMouse(20, 20);
     DispatchPendingMessages();
-    TRACKMOUSEEVENT track{TME_LEAVE, button};
+    TRACKMOUSEEVENT track { TME_LEAVE, button };
     TrackMouseEvent(&track);
     log.clear();
     desk->MoveMouse(25, 25);
@@ -167,7 +168,7 @@ TEST_F(MouseInput, DoubleClicksNeedTheClassStyleTheTimeAndThePlace)
     desk->Click(11, 11);
     desk->Click(11, 11);
     DispatchPendingMessages();
-    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
+    EXPECT_EQ(presses(), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN }));
 
     // Too slow by the virtual clock, or too far apart: two downs.
     desk->Advance(1000);
@@ -177,19 +178,19 @@ TEST_F(MouseInput, DoubleClicksNeedTheClassStyleTheTimeAndThePlace)
     desk->Click(10, 10);
     desk->Click(20, 10);
     DispatchPendingMessages();
-    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
+    EXPECT_EQ(presses(), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDOWN }));
 
     // In time: a double-click.
     desk->Click(50, 50);
     desk->Advance(GetDoubleClickTime());
     desk->Click(50, 50);
     DispatchPendingMessages();
-    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}));
+    EXPECT_EQ(presses(), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONDBLCLK }));
 
     // The top-level window's class does not ask: never a double-click there.
     desk->DoubleClick(200, 150);
     DispatchPendingMessages();
-    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
+    EXPECT_EQ(presses(), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONDOWN }));
     (void)dbl;
 }
 
@@ -201,8 +202,8 @@ TEST_F(MouseInput, AWindowRegionDecidesWhatItsWindowIsHit)
     HRGN rgn = CreateRectRgn(50, 0, 100, 100);
     SetWindowRgn(shaped, rgn, true);
     DispatchPendingMessages();
-    EXPECT_EQ(WindowFromPoint({10, 10}), below);
-    EXPECT_EQ(WindowFromPoint({60, 10}), shaped);
+    EXPECT_EQ(WindowFromPoint({ 10, 10 }), below);
+    EXPECT_EQ(WindowFromPoint({ 60, 10 }), shaped);
 
     log.clear();
     desk->Click(10, 10);
@@ -233,7 +234,7 @@ TEST_F(MouseInput, TheCursorFollowsTheWindowUnderThePointer)
     EXPECT_EQ(desk->CursorShape(), IDC_ARROW);
     TPoint pos;
     GetCursorPos(&pos);
-    EXPECT_EQ(pos, (TPoint{100, 100}));
+    EXPECT_EQ(pos, (TPoint { 100, 100 }));
 }
 
 TEST_F(MouseInput, TheCursorPositionIsTheLastPointerEventUnlessThePointerLeftTheWindows)

@@ -1,5 +1,5 @@
-#include "WinTestSupport.h"
 #include "host/win/NonClient.h"
+#include "WinTestSupport.h"
 #include "host/win/SystemInfo.h"
 #include "host/win/VirtualKeys.h"
 
@@ -43,9 +43,9 @@ TEST_F(NonClient, AFramedWindowAnswersItsFrameParts)
     EXPECT_EQ(hit(398, 298), HTBOTTOMRIGHT);
     EXPECT_EQ(hit(99, 150), HTNOWHERE);
 
-    TPoint origin{0, 0};
+    TPoint origin { 0, 0 };
     ClientToScreen(wnd, &origin);
-    EXPECT_EQ(origin, (TPoint{104, 123}));
+    EXPECT_EQ(origin, (TPoint { 104, 123 }));
 }
 
 TEST_F(NonClient, DraggingACaptionAreaMovesABorderlessWindow)
@@ -64,10 +64,10 @@ TEST_F(NonClient, DraggingACaptionAreaMovesABorderlessWindow)
     DispatchPendingMessages();
 
     EXPECT_EQ(WindowRect(form), Rect(200, 290, 500, 490));
-    EXPECT_EQ(Kinds(log, {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}), (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}));
+    EXPECT_EQ(Kinds(log, { WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE }), (std::vector<UINT> { WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE }));
     const auto moves = Only(log, WM_MOVE);
     ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(LParamToPoint(moves[1].LParam), (TPoint{200, 290}));
+    EXPECT_EQ(LParamToPoint(moves[1].LParam), (TPoint { 200, 290 }));
     EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
     // Input after the release is ordinary input again.
     EXPECT_EQ(Only(log, WM_LBUTTONDOWN).size(), 0u);
@@ -108,7 +108,7 @@ TEST_F(NonClient, SizingByAnEdgeRespectsTheMinimumTrackSize)
 {
     HWND wnd = TopLevel(100, 100, 300, 200, [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
         if (m == WM_GETMINMAXINFO) {
-            reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {125, 50};
+            reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = { 125, 50 };
             return 0;
         }
         if (m == WM_NCHITTEST) {
@@ -183,7 +183,7 @@ TEST_F(NonClient, MinimisingHandsOnTheActivationAndRestoringBringsTheWindowBack)
     EXPECT_EQ(GetActiveWindow(), other);
     EXPECT_EQ(desk->NativeShowState(wnd), TShowState::Minimized);
     EXPECT_EQ(Only(log, WM_SIZE).back().WParam, SIZE_MINIMIZED);
-    EXPECT_NE(WindowFromPoint({500, 500}), wnd);
+    EXPECT_NE(WindowFromPoint({ 500, 500 }), wnd);
 
     // Restoring a window minimised from maximised maximises it again.
     ShowWindow(wnd, SW_RESTORE);

@@ -20,7 +20,7 @@ TEST_F(Painting, BeginPaintErasesFirstThroughThePaintContext)
     HDC paintedWith = nullptr;
     std::vector<TRect> painted;
     HWND wnd = TopLevel(0, 0, 40, 30, [&](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        log.push_back({w, m, wp, lp});
+        log.push_back({ w, m, wp, lp });
         if (m == WM_ERASEBKGND)
             erasedWith = reinterpret_cast<HDC>(wp);
         if (m != WM_PAINT)
@@ -33,7 +33,7 @@ TEST_F(Painting, BeginPaintErasesFirstThroughThePaintContext)
         return 0;
     });
     DispatchPendingMessages();
-    EXPECT_EQ(Kinds(log, {WM_PAINT, WM_ERASEBKGND}), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+    EXPECT_EQ(Kinds(log, { WM_PAINT, WM_ERASEBKGND }), (std::vector<UINT> { WM_PAINT, WM_ERASEBKGND }));
     EXPECT_EQ(erasedWith, paintedWith);
     // The class background (clBtnFace) reached the screen.
     EXPECT_EQ(ScreenPixel(*desk, 5, 5), ColorToRGB(clBtnFace));
@@ -45,8 +45,8 @@ TEST_F(Painting, BeginPaintErasesFirstThroughThePaintContext)
     const TRect part = Rect(10, 10, 20, 20);
     InvalidateRect(wnd, &part, false);
     UpdateWindow(wnd);
-    EXPECT_EQ(Kinds(log, {WM_PAINT, WM_ERASEBKGND}), (std::vector<UINT>{WM_PAINT}));
-    EXPECT_EQ(painted, (std::vector<TRect>{Rect(0, 0, 40, 30), part}));
+    EXPECT_EQ(Kinds(log, { WM_PAINT, WM_ERASEBKGND }), (std::vector<UINT> { WM_PAINT }));
+    EXPECT_EQ(painted, (std::vector<TRect> { Rect(0, 0, 40, 30), part }));
 }
 
 TEST_F(Painting, AWindowThatDoesNotValidateIsNotPaintedForever)
@@ -78,12 +78,12 @@ TEST_F(Painting, ParentsPaintBeforeChildrenAndChildrenAreClippedOut)
     HWND child = Child(top, 20, 20, 100, 50, recording(clGreen));
     HWND grandChild = Child(child, 90, 10, 30, 30, recording(clBlue));
     DispatchPendingMessages();
-    EXPECT_EQ(order, (std::vector<HWND>{top, child, grandChild}));
+    EXPECT_EQ(order, (std::vector<HWND> { top, child, grandChild }));
 
     // Repainting the parent alone leaves its children's pixels alone.
     order.clear();
     RedrawWindow(top, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(order, (std::vector<HWND>{top}));
+    EXPECT_EQ(order, (std::vector<HWND> { top }));
     EXPECT_EQ(ScreenPixel(*desk, 105, 105), clRed);
     EXPECT_EQ(ScreenPixel(*desk, 125, 125), clGreen);
     EXPECT_EQ(ScreenPixel(*desk, 215, 135), clBlue);
@@ -149,7 +149,7 @@ TEST_F(Painting, AParentPaintsIntoTheContextAChildPassesIn)
     EXPECT_EQ(behind.GetPixel(5, 5), clRed);
     EXPECT_EQ(behind.GetPixel(14, 14), clRed);
     EXPECT_EQ(behind.GetPixel(15, 15), ColorToRGB(clBtnFace));
-    EXPECT_EQ(dc->ViewportOrg(), TPoint{});
+    EXPECT_EQ(dc->ViewportOrg(), TPoint {});
     // The parent's own invalid state is untouched by painting into a foreign context.
     EXPECT_FALSE(GetUpdateRect(parent, nullptr));
 }
@@ -161,7 +161,7 @@ TEST_F(Painting, WindowDCsStartAtTheClientAndStayInsideTheVisibleArea)
     DispatchPendingMessages();
 
     HDC dc = GetDC(child);
-    EXPECT_EQ(dc->ViewportOrg(), (TPoint{50, 50}));
+    EXPECT_EQ(dc->ViewportOrg(), (TPoint { 50, 50 }));
     TCanvas canvas(dc);
     canvas.Brush().Color = clBlue;
     canvas.FillRect(Rect(-10, -10, 100, 100));

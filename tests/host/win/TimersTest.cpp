@@ -1,5 +1,5 @@
-#include "WinTestSupport.h"
 #include "host/win/Timers.h"
+#include "WinTestSupport.h"
 
 using Timers = WinTest;
 
@@ -21,7 +21,7 @@ TEST_F(Timers, FireOnTheVirtualClockUntilKilled)
     desk->Advance(99);
     EXPECT_TRUE(ticks.empty());
     desk->Advance(251);
-    EXPECT_EQ(ticks, (std::vector<DWORD>{100, 200, 300}));
+    EXPECT_EQ(ticks, (std::vector<DWORD> { 100, 200, 300 }));
 
     // Setting the same id again restarts it.
     SetTimer(wnd, 7, 100);
@@ -46,13 +46,13 @@ TEST_F(Timers, TimersGoWithTheirWindowAndComeAfterOtherMessages)
     desk->Advance(10);
     PostMessage(wnd, WM_USER, 0, 0);
     DispatchPendingMessages();
-    EXPECT_EQ(Kinds(log, {WM_USER, WM_TIMER}), (std::vector<UINT>{WM_TIMER, WM_USER}));
+    EXPECT_EQ(Kinds(log, { WM_USER, WM_TIMER }), (std::vector<UINT> { WM_TIMER, WM_USER }));
 
     log.clear();
     desk->Advance(5);
     PostMessage(wnd, WM_USER, 0, 0);
     desk->Advance(5);
-    EXPECT_EQ(Kinds(log, {WM_USER, WM_TIMER}), (std::vector<UINT>{WM_USER, WM_TIMER}));
+    EXPECT_EQ(Kinds(log, { WM_USER, WM_TIMER }), (std::vector<UINT> { WM_USER, WM_TIMER }));
 
     DestroyWindow(wnd);
     MSG msg;

@@ -29,7 +29,7 @@ protected:
     WNDPROC Logging(std::vector<TLogged>& into, WNDPROC next = {})
     {
         return [&into, next](HWND w, UINT m, WPARAM wp, LPARAM lp) {
-            into.push_back({w, m, wp, lp});
+            into.push_back({ w, m, wp, lp });
             return CallWindowProc(next, w, m, wp, lp);
         };
     }

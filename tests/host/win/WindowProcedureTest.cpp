@@ -87,15 +87,14 @@ TEST_F(WindowProcedure, CreationSendsCreateSizeMoveAndShowInOrder)
 {
     std::vector<TLogged> log;
     HWND wnd = TopLevel(10, 20, 50, 40, Logging(log));
-    EXPECT_EQ(Kinds(log, {WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_ACTIVATE}),
-        (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_ACTIVATE}));
+    EXPECT_EQ(Kinds(log, { WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_ACTIVATE }),
+        (std::vector<UINT> { WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_ACTIVATE }));
     EXPECT_EQ(GetActiveWindow(), wnd);
     EXPECT_EQ(GetFocus(), wnd);
 
     // A procedure answering WM_CREATE with -1 refuses the window.
-    HWND refused = TopLevel(0, 0, 10, 10, [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        return m == WM_CREATE ? -1 : DefWindowProc(w, m, wp, lp);
-    });
+    HWND refused = TopLevel(0, 0, 10, 10,
+        [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT { return m == WM_CREATE ? -1 : DefWindowProc(w, m, wp, lp); });
     EXPECT_EQ(refused, nullptr);
 }
 

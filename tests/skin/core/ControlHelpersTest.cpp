@@ -33,14 +33,19 @@ public:
     using TsuiForm::TsuiForm;
 };
 
-void TDerivedSkinForm::Publish(TPublisher<TDerivedSkinForm>&) {}
+void TDerivedSkinForm::Publish(TPublisher<TDerivedSkinForm>&)
+{
+}
 
 // A skinned control that logs what its setters see.
 class TSkinnedLabel : public TControl {
     DECLARE_CLASS(TSkinnedLabel, TControl)
 
 public:
-    explicit TSkinnedLabel(TComponent* owner) : TControl(owner) {}
+    explicit TSkinnedLabel(TComponent* owner)
+        : TControl(owner)
+    {
+    }
     TsuiUIStyle UIStyle() const { return style_; }
     void SetUIStyle(TsuiUIStyle value)
     {
@@ -70,7 +75,10 @@ class THalfSkinned : public TControl {
     DECLARE_CLASS(THalfSkinned, TControl)
 
 public:
-    explicit THalfSkinned(TComponent* owner) : TControl(owner) {}
+    explicit THalfSkinned(TComponent* owner)
+        : TControl(owner)
+    {
+    }
     TsuiUIStyle UIStyle() const { return style_; }
     void SetUIStyle(TsuiUIStyle value) { style_ = value; }
 
@@ -88,7 +96,10 @@ class TBoundsRecorder : public TControl {
     DECLARE_CLASS(TBoundsRecorder, TControl)
 
 public:
-    explicit TBoundsRecorder(TComponent* owner) : TControl(owner) {}
+    explicit TBoundsRecorder(TComponent* owner)
+        : TControl(owner)
+    {
+    }
     void SetBounds(int left, int top, int width, int height) override
     {
         Calls.push_back({ left, top, width, height });
@@ -97,7 +108,9 @@ public:
     std::vector<TRect> Calls; // as left, top, width, height
 };
 
-void TBoundsRecorder::Publish(TPublisher<TBoundsRecorder>&) {}
+void TBoundsRecorder::Publish(TPublisher<TBoundsRecorder>&)
+{
+}
 
 namespace {
 
@@ -206,7 +219,9 @@ TEST_F(ControlHelpers, ThemeReachesDirectChildrenPublishingBothProperties)
     TsuiFileTheme theme(nullptr);
 
     ApplyThemeToChildren(form, WinXP, &theme);
-    EXPECT_EQ(Log(), (std::vector<std::string> { "First.FileTheme", "First.UIStyle 2 with theme", "Second.FileTheme", "Second.UIStyle 2 with theme" }));
+    EXPECT_EQ(Log(),
+        (std::vector<std::string> {
+            "First.FileTheme", "First.UIStyle 2 with theme", "Second.FileTheme", "Second.UIStyle 2 with theme" }));
     EXPECT_EQ(first->FileTheme(), &theme);
     EXPECT_EQ(half->UIStyle(), DeepBlue);
     EXPECT_EQ(inner->UIStyle(), DeepBlue);
@@ -222,7 +237,8 @@ TEST_F(ControlHelpers, ControlBoundsAreSetOneByOne)
     control->SetBounds(1, 2, 3, 4);
     control->Calls.clear();
     SetControlBounds(control, { 10, 20, 110, 70 });
-    EXPECT_EQ(control->Calls, (std::vector<TRect> { { 10, 2, 3, 4 }, { 10, 20, 3, 4 }, { 10, 20, 100, 4 }, { 10, 20, 100, 50 } }));
+    EXPECT_EQ(
+        control->Calls, (std::vector<TRect> { { 10, 2, 3, 4 }, { 10, 20, 3, 4 }, { 10, 20, 100, 4 }, { 10, 20, 100, 50 } }));
 }
 
 TEST_F(ControlHelpers, ActiveFormFollowsTheApplication)

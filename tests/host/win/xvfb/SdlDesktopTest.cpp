@@ -68,7 +68,7 @@ protected:
     WNDPROC Logging()
     {
         return [this](HWND w, UINT m, WPARAM wp, LPARAM lp) {
-            log.push_back({w, m, lp});
+            log.push_back({ w, m, lp });
             return DefWindowProc(w, m, wp, lp);
         };
     }
