@@ -2,18 +2,32 @@
 #include <iostream>
 
 #include "app/f_main.h"
+#include "skin/frame/SUIAppIcon.h"
 #include "host/ui/Application.h"
 #include "host/voice/VoiceService.h"
 #include "host/win/QuitSignals.h"
 #include "host/win/WindowSystem.h"
 #include "host/win/backends/SdlBackend.h"
 
+namespace {
+
+// The largest picture of the program's icon.
+constexpr int kWindowIconSize = 32;
+
+} // namespace
+
 int main()
 {
     try {
         // kill, Ctrl+C and a closing terminal close the window as its close button does.
         CatchQuitSignals();
-        TSdlBackend::Install();
+        TSdlBackend& desktop = TSdlBackend::Install();
+        // The class is the desktop entry's StartupWMClass, so that docks and task bars match
+        // the running window to its entry.
+        desktop.SetWindowClass("moraleaf", "Moraleaf");
+        TBitmap icon;
+        if (LoadAppIcon(icon, kWindowIconSize))
+            desktop.SetWindowIcon(icon);
     } catch (const Exception& e) {
         std::cerr << "moraleaf: " << e.Message() << '\n';
         return 1;

@@ -121,6 +121,39 @@ TRect TSdlBackend::WorkArea()
     return ToRect(r);
 }
 
+void TSdlBackend::SetWindowClass(const std::string& instance, const std::string& className)
+{
+    classInstance_ = instance;
+    className_ = className;
+}
+
+void TSdlBackend::SetWindowIcon(const TBitmap& icon)
+{
+    icon_ = icon;
+    for (auto& [wnd, native] : windows_)
+        if (native.Role == TWindowRole::Normal)
+            ApplyIcon(native.Window);
+}
+
+void TSdlBackend::ApplyIcon(SDL_Window* window) const
+{
+    if (icon_.Empty())
+        return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, icon_.Width(), icon_.Height(), 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface)
+        return;
+    // The icon's transparent colour becomes see-through; every other pixel is opaque.
+    const TPixel seeThrough = icon_.Transparent() ? ColorToPixel(icon_.TransparentColor()) : 0xFFFFFFFFu;
+    for (int y = 0; y < icon_.Height(); ++y) {
+        const TPixel* from = icon_.ScanLine(y);
+        auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < icon_.Width(); ++x)
+            to[x] = from[x] == seeThrough ? 0 : (from[x] | 0xFF000000u);
+    }
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 SDL_Window* TSdlBackend::WindowOf(HWND wnd) const
 {
     auto it = windows_.find(wnd);
@@ -153,8 +186,14 @@ void TSdlBackend::CreateNative(HWND wnd, const TNativeWindowInfo& info)
     SDL_Window* window = SDL_CreateWindow(info.Caption.c_str(), r.Left, r.Top, std::max(r.Width(), 1), std::max(r.Height(), 1), flags);
     if (!window)
         throw EWindowSystemError(SdlError("Cannot create a window"));
-    windows_[wnd] = {window, info.Framed};
+    windows_[wnd] = {window, info.Framed, info.Role};
     byId_[SDL_GetWindowID(window)] = wnd;
+    // Before the window is first shown: window managers read the class when they take a
+    // window on.
+    if (!className_.empty())
+        SetX11WindowClass(window, classInstance_, className_);
+    if (info.Role == TWindowRole::Normal)
+        ApplyIcon(window);
 }
 
 void TSdlBackend::DestroyNative(HWND wnd)

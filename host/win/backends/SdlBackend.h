@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 #include "host/win/Backend.h"
@@ -24,6 +25,12 @@ public:
 
     // Starts the window system on the display.
     static TSdlBackend& Install();
+
+    // How the desktop tells the program's windows apart and shows them in its task bar: the X
+    // class of windows created from now on (WM_CLASS: instance and class name, the latter
+    // what a desktop entry's StartupWMClass names) and the icon of its top-level windows.
+    void SetWindowClass(const std::string& instance, const std::string& className);
+    void SetWindowIcon(const TBitmap& icon);
 
     void Attach(TBackendEvents& events) override { events_ = &events; }
     TRect ScreenRect() override;
@@ -51,12 +58,14 @@ private:
     struct TNative {
         SDL_Window* Window = nullptr;
         bool Framed = false;
+        TWindowRole Role = TWindowRole::Normal;
     };
 
     SDL_Window* WindowOf(HWND wnd) const;
     // One of the program's windows, for what is asked of the display rather than a window.
     SDL_Window* AnyWindow() const;
     HWND WindowFor(std::uint32_t windowId) const;
+    void ApplyIcon(SDL_Window* window) const;
     TPoint ScreenPoint(std::uint32_t windowId, int x, int y);
     void Translate(const SDL_Event& event);
     void TranslateWindowEvent(const SDL_Event& event);
@@ -65,4 +74,7 @@ private:
     std::unordered_map<HWND, TNative> windows_;
     std::unordered_map<std::uint32_t, HWND> byId_;
     std::array<SDL_Cursor*, 14> cursors_{};
+    std::string classInstance_;
+    std::string className_;
+    TBitmap icon_;
 };

@@ -5,16 +5,20 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
+
+bool X11InfoOf(SDL_Window* window, SDL_SysWMinfo& info)
+{
+    SDL_VERSION(&info.version);
+    return window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
+}
 
 Display* DisplayOf(SDL_Window* window)
 {
     SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return nullptr;
-    return info.info.x11.display;
+    return X11InfoOf(window, info) ? info.info.x11.display : nullptr;
 }
 
 } // namespace
@@ -49,5 +53,17 @@ bool QueryX11Pointer(SDL_Window* window, TPoint& position, bool& leftDown)
         return false;
     position = { rootX, rootY };
     leftDown = (mask & Button1Mask) != 0;
+    return true;
+}
+
+bool SetX11WindowClass(SDL_Window* window, const std::string& instance, const std::string& className)
+{
+    SDL_SysWMinfo info;
+    if (!X11InfoOf(window, info))
+        return false;
+    XClassHint hint;
+    hint.res_name = const_cast<char*>(instance.c_str());
+    hint.res_class = const_cast<char*>(className.c_str());
+    XSetClassHint(info.info.x11.display, info.info.x11.window, &hint);
     return true;
 }

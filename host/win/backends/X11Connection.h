@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "host/sys/Types.h"
 
 struct SDL_Window;
@@ -12,3 +14,5 @@ bool WaitForX11Events(SDL_Window* window, int fd, int timeoutMs);
 // The pointer's screen position and whether its left button is down, as the server has them
 // now: SDL's cached answer misses pointer warps (VNC, tablets, xdotool).
 bool QueryX11Pointer(SDL_Window* window, TPoint& position, bool& leftDown);
+// Sets the window's WM_CLASS (instance and class name).
+bool SetX11WindowClass(SDL_Window* window, const std::string& instance, const std::string& className);
