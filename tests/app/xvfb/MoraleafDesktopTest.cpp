@@ -6,18 +6,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "host/gfx/Bitmap.h"
 #include "host/sys/Types.h"
+#include "tests/app/xvfb/DesktopTestSupport.h"
 #include "tools/kit/DeckDatabase.h"
 #include "tools/kit/KanaDeck.h"
 
@@ -70,29 +68,6 @@ std::vector<TDeckRow> TwoKanaDeck()
         return r;
     };
     return { row(100, kHiraganaType, kHiraganaColour), row(49, kKatakanaType, kKatakanaColour) };
-}
-
-std::string Output(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, p))
-            out += buffer;
-        ::pclose(p);
-    }
-    return out;
-}
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 class MoraleafDesktop : public ::testing::Test {
