@@ -338,15 +338,31 @@ protected:
 
 } // namespace
 
-TEST_F(MoraleafUnderOpenbox, TheDraggedTitleBarMovesTheWindow)
+TEST_F(MoraleafUnderOpenbox, TheDraggedTitleBarMovesTheWindowAndSnapsItToTheWorkArea)
 {
-    const TRect before = Bounds();
-    const TPoint from = OnScreen(kTitleBar);
-    const TPoint to { from.X + 90, from.Y + 70 };
-    const std::string drag = "xdotool mousemove " + std::to_string(from.X) + " " + std::to_string(from.Y)
-        + " mousedown 1 sleep 0.2 mousemove " + std::to_string(to.X) + " " + std::to_string(to.Y) + " sleep 0.2 mouseup 1";
-    ASSERT_EQ(std::system(drag.c_str()), 0);
-    EXPECT_TRUE(WaitFor([&] { return Bounds() == before.Offset(90, 70); })) << Bounds().Left << ", " << Bounds().Top;
+    struct TCase {
+        const char* What;
+        TPoint By; // from where the window was
+        TPoint Dropped; // absolute, when By is not used
+        TPoint Expected;
+    };
+    const TRect start = Bounds();
+    const TCase cases[] = {
+        { "moved by the pointer's way", { 90, 70 }, {}, start.Offset(90, 70).TopLeft() },
+        // Near the dock: the edge is the work area's, below the strip.
+        { "near the strip's edge", {}, { 200, kStrip + 6 }, { 200, kStrip } },
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const TRect before = Bounds();
+        const TPoint dropped = c.By == TPoint {} ? c.Dropped : before.Offset(c.By.X, c.By.Y).TopLeft();
+        const TPoint from = OnScreen(kTitleBar);
+        const TPoint to { dropped.X + kTitleBar.X, dropped.Y + kTitleBar.Y };
+        const std::string drag = "xdotool mousemove " + std::to_string(from.X) + " " + std::to_string(from.Y)
+            + " mousedown 1 sleep 0.2 mousemove " + std::to_string(to.X) + " " + std::to_string(to.Y) + " sleep 0.2 mouseup 1";
+        ASSERT_EQ(std::system(drag.c_str()), 0);
+        EXPECT_TRUE(WaitFor([&] { return Bounds().TopLeft() == c.Expected; })) << Bounds().Left << ", " << Bounds().Top;
+    }
 }
 
 TEST_F(MoraleafUnderOpenbox, MaximiseFillsTheWorkAreaAndRestorePutsTheWindowBack)
@@ -361,6 +377,25 @@ TEST_F(MoraleafUnderOpenbox, MaximiseFillsTheWorkAreaAndRestorePutsTheWindowBack
         return Pixel({ 50, kWorkArea.Height() - 40 }) == kPanelColour;
     })) << std::hex
         << Pixel({ 50, kWorkArea.Height() - 40 });
+    Click({ kWorkArea.Width() - 30, 12 });
+    EXPECT_TRUE(WaitFor([&] { return Bounds() == normal; }))
+        << Bounds().Left << ", " << Bounds().Top << ", " << Bounds().Right << ", " << Bounds().Bottom;
+}
+
+TEST_F(MoraleafUnderOpenbox, AMaximisedWindowComesBackMaximisedFromTheIcon)
+{
+    const TRect normal = Bounds();
+    Click(kMaximizeButton);
+    ASSERT_TRUE(WaitFor([&] { return Bounds() == kWorkArea; }));
+    Click({ kWorkArea.Width() - 48, 12 }); // minimise, the third button from the right
+    ASSERT_TRUE(WaitFor([&] { return WmState() == IconicState; })) << WmState();
+    ASSERT_EQ(std::system(("xdotool windowactivate " + std::to_string(window_)).c_str()), 0);
+    EXPECT_TRUE(WaitFor([&] { return WmState() == NormalState; })) << WmState();
+    EXPECT_TRUE(WaitFor([&] {
+        return Bounds() == kWorkArea && Pixel({ 50, kWorkArea.Height() - 40 }) == kPanelColour;
+    })) << Bounds().Left
+        << ", " << Bounds().Top << ", " << Bounds().Right << ", " << Bounds().Bottom;
+    // Still maximised: the same button restores it.
     Click({ kWorkArea.Width() - 30, 12 });
     EXPECT_TRUE(WaitFor([&] { return Bounds() == normal; }))
         << Bounds().Left << ", " << Bounds().Top << ", " << Bounds().Right << ", " << Bounds().Bottom;
