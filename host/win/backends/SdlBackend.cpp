@@ -84,6 +84,7 @@ TSdlBackend::TSdlBackend()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw EWindowSystemError("Cannot open the display: SDL chose the video driver \"" + name + "\" instead of X11");
     }
+    EndProcessOnLostX11Connection();
     SDL_StartTextInput();
 }
 

@@ -1,6 +1,10 @@
 #include "host/win/backends/X11Connection.h"
 
+#include <errno.h>
 #include <poll.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
@@ -19,6 +23,12 @@ Display* DisplayOf(SDL_Window* window)
 {
     SDL_SysWMinfo info;
     return X11InfoOf(window, info) ? info.info.x11.display : nullptr;
+}
+
+int LostConnection(Display*)
+{
+    std::fprintf(stderr, "%s: lost the connection to the display\n", program_invocation_short_name);
+    std::_Exit(1);
 }
 
 } // namespace
@@ -66,4 +76,9 @@ bool SetX11WindowClass(SDL_Window* window, const std::string& instance, const st
     hint.res_class = const_cast<char*>(className.c_str());
     XSetClassHint(info.info.x11.display, info.info.x11.window, &hint);
     return true;
+}
+
+void EndProcessOnLostX11Connection()
+{
+    XSetIOErrorHandler(LostConnection);
 }

@@ -16,3 +16,7 @@ bool WaitForX11Events(SDL_Window* window, int fd, int timeoutMs);
 bool QueryX11Pointer(SDL_Window* window, TPoint& position, bool& leftDown);
 // Sets the window's WM_CLASS (instance and class name).
 bool SetX11WindowClass(SDL_Window* window, const std::string& instance, const std::string& className);
+// Ends the process at once, with a line on standard error, when the connection to the X server
+// is lost: Xlib's own handler calls exit(), whose clean-up would wait forever for replies from
+// the server that is gone.
+void EndProcessOnLostX11Connection();

@@ -264,3 +264,44 @@ TEST_F(MoraleafDesktop, TheDraggedTitleBarSnapsTheWindowToNearScreenEdges)
         origin_ = WindowOrigin();
     }
 }
+
+// On a display of its own, which the test then takes away as a logout does, while the error
+// box about the missing database is open.
+TEST(MoraleafOnALostDisplay, EndsInsteadOfWaitingForTheServer)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t server = ::fork();
+    if (server == 0) {
+        ::dup2(fds[1], 3);
+        ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    char number[16] = {};
+    const ssize_t got = ::read(fds[0], number, sizeof number - 1);
+    ::close(fds[0]);
+    ASSERT_GT(got, 0) << "Xvfb gave no display";
+    const std::string display = ":" + std::to_string(std::atoi(number));
+    const pid_t program = ::fork();
+    if (program == 0) {
+        ::setenv("DISPLAY", display.c_str(), 1);
+        if (::chdir(std::filesystem::temp_directory_path().c_str()) == 0)
+            ::execl(MORALEAF_PROGRAM, MORALEAF_PROGRAM, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    const bool shown
+        = WaitFor([&] { return !Output("DISPLAY=" + display + " xdotool search --onlyvisible --name . 2>/dev/null").empty(); }, 10000);
+    // A logout ends the program and the server at the same moment.
+    ::kill(program, SIGTERM);
+    ::kill(server, SIGTERM);
+    ::waitpid(server, nullptr, 0);
+    int status = -1;
+    const bool ended = WaitFor([&] { return ::waitpid(program, &status, WNOHANG) == program; });
+    if (!ended) {
+        ::kill(program, SIGKILL);
+        ::waitpid(program, nullptr, 0);
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(ended) << "the program hangs on the lost display";
+}
