@@ -2,12 +2,12 @@
 #include <iostream>
 
 #include "app/f_main.h"
-#include "skin/frame/SUIAppIcon.h"
 #include "host/ui/Application.h"
 #include "host/voice/VoiceService.h"
 #include "host/win/QuitSignals.h"
 #include "host/win/WindowSystem.h"
 #include "host/win/backends/SdlBackend.h"
+#include "skin/frame/SUIAppIcon.h"
 
 namespace {
 

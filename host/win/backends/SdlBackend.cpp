@@ -187,7 +187,7 @@ void TSdlBackend::CreateNative(HWND wnd, const TNativeWindowInfo& info)
     SDL_Window* window = SDL_CreateWindow(info.Caption.c_str(), r.Left, r.Top, std::max(r.Width(), 1), std::max(r.Height(), 1), flags);
     if (!window)
         throw EWindowSystemError(SdlError("Cannot create a window"));
-    windows_[wnd] = {window, info.Framed, info.Role};
+    windows_[wnd] = { window, info.Framed, info.Role };
     byId_[SDL_GetWindowID(window)] = wnd;
     // Before the window is first shown: window managers read the class when they take a
     // window on.

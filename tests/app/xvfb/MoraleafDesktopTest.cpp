@@ -290,8 +290,8 @@ TEST(MoraleafOnALostDisplay, EndsInsteadOfWaitingForTheServer)
             ::execl(MORALEAF_PROGRAM, MORALEAF_PROGRAM, static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    const bool shown
-        = WaitFor([&] { return !Output("DISPLAY=" + display + " xdotool search --onlyvisible --name . 2>/dev/null").empty(); }, 10000);
+    const bool shown = WaitFor(
+        [&] { return !Output("DISPLAY=" + display + " xdotool search --onlyvisible --name . 2>/dev/null").empty(); }, 10000);
     // A logout ends the program and the server at the same moment.
     ::kill(program, SIGTERM);
     ::kill(server, SIGTERM);
