@@ -26,20 +26,34 @@ std::string SdlError(const char* what)
 SDL_SystemCursor SystemCursorFor(HCURSOR cursor)
 {
     switch (cursor) {
-    case HCURSOR::Arrow: return SDL_SYSTEM_CURSOR_ARROW;
-    case HCURSOR::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
-    case HCURSOR::Wait: return SDL_SYSTEM_CURSOR_WAIT;
-    case HCURSOR::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    case HCURSOR::UpArrow: return SDL_SYSTEM_CURSOR_ARROW;
-    case HCURSOR::SizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
-    case HCURSOR::SizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
-    case HCURSOR::SizeWE: return SDL_SYSTEM_CURSOR_SIZEWE;
-    case HCURSOR::SizeNS: return SDL_SYSTEM_CURSOR_SIZENS;
-    case HCURSOR::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
-    case HCURSOR::No: return SDL_SYSTEM_CURSOR_NO;
-    case HCURSOR::Hand: return SDL_SYSTEM_CURSOR_HAND;
-    case HCURSOR::AppStarting: return SDL_SYSTEM_CURSOR_WAITARROW;
-    case HCURSOR::Help: return SDL_SYSTEM_CURSOR_ARROW;
+    case HCURSOR::Arrow:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    case HCURSOR::IBeam:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case HCURSOR::Wait:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case HCURSOR::Cross:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case HCURSOR::UpArrow:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    case HCURSOR::SizeNWSE:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case HCURSOR::SizeNESW:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case HCURSOR::SizeWE:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case HCURSOR::SizeNS:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case HCURSOR::SizeAll:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case HCURSOR::No:
+        return SDL_SYSTEM_CURSOR_NO;
+    case HCURSOR::Hand:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case HCURSOR::AppStarting:
+        return SDL_SYSTEM_CURSOR_WAITARROW;
+    case HCURSOR::Help:
+        return SDL_SYSTEM_CURSOR_ARROW;
     }
     return SDL_SYSTEM_CURSOR_ARROW;
 }
@@ -184,7 +198,8 @@ void TSdlBackend::CreateNative(HWND wnd, const TNativeWindowInfo& info)
     else if (info.Role == TWindowRole::Tooltip)
         flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
     const TRect& r = info.ClientRect;
-    SDL_Window* window = SDL_CreateWindow(info.Caption.c_str(), r.Left, r.Top, std::max(r.Width(), 1), std::max(r.Height(), 1), flags);
+    SDL_Window* window
+        = SDL_CreateWindow(info.Caption.c_str(), r.Left, r.Top, std::max(r.Width(), 1), std::max(r.Height(), 1), flags);
     if (!window)
         throw EWindowSystemError(SdlError("Cannot create a window"));
     windows_[wnd] = { window, info.Framed, info.Role };
@@ -283,19 +298,19 @@ void TSdlBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& dirty)
     SDL_Surface* target = SDL_GetWindowSurface(window);
     if (!target)
         return;
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<TPixel*>(pixels.ScanLine(0)), pixels.Width(), pixels.Height(), 32,
-        pixels.Width() * static_cast<int>(sizeof(TPixel)), SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<TPixel*>(pixels.ScanLine(0)), pixels.Width(),
+        pixels.Height(), 32, pixels.Width() * static_cast<int>(sizeof(TPixel)), SDL_PIXELFORMAT_RGB888);
     if (!source)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    const TRect bounds = IntersectRect({0, 0, pixels.Width(), pixels.Height()}, {0, 0, target->w, target->h});
+    const TRect bounds = IntersectRect({ 0, 0, pixels.Width(), pixels.Height() }, { 0, 0, target->w, target->h });
     std::vector<SDL_Rect> rects;
     rects.reserve(dirty.Rects().size());
     for (const TRect& d : dirty.Rects()) {
         const TRect r = IntersectRect(d, bounds);
         if (r.IsEmpty())
             continue;
-        SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
+        SDL_Rect from { r.Left, r.Top, r.Width(), r.Height() };
         SDL_Rect to = from;
         SDL_BlitSurface(source, &from, target, &to);
         rects.push_back(from);
@@ -319,7 +334,7 @@ bool TSdlBackend::GlobalMouse(TPoint& position, bool& leftDown)
     int x = 0;
     int y = 0;
     const Uint32 buttons = SDL_GetGlobalMouseState(&x, &y);
-    position = {x, y};
+    position = { x, y };
     leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
     return true;
 }
@@ -397,7 +412,7 @@ TPoint TSdlBackend::ScreenPoint(std::uint32_t windowId, int x, int y)
     int left = 0;
     int top = 0;
     SDL_GetWindowPosition(window, &left, &top);
-    return {left + x, top + y};
+    return { left + x, top + y };
 }
 
 void TSdlBackend::Translate(const SDL_Event& event)
@@ -412,12 +427,20 @@ void TSdlBackend::Translate(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP: {
         TMouseButton button;
         switch (event.button.button) {
-        case SDL_BUTTON_LEFT: button = TMouseButton::Left; break;
-        case SDL_BUTTON_RIGHT: button = TMouseButton::Right; break;
-        case SDL_BUTTON_MIDDLE: button = TMouseButton::Middle; break;
-        default: return;
+        case SDL_BUTTON_LEFT:
+            button = TMouseButton::Left;
+            break;
+        case SDL_BUTTON_RIGHT:
+            button = TMouseButton::Right;
+            break;
+        case SDL_BUTTON_MIDDLE:
+            button = TMouseButton::Middle;
+            break;
+        default:
+            return;
         }
-        events_->MouseButton(button, event.type == SDL_MOUSEBUTTONDOWN, ScreenPoint(event.button.windowID, event.button.x, event.button.y));
+        events_->MouseButton(
+            button, event.type == SDL_MOUSEBUTTONDOWN, ScreenPoint(event.button.windowID, event.button.x, event.button.y));
         break;
     }
     case SDL_MOUSEWHEEL: {
@@ -439,9 +462,14 @@ void TSdlBackend::Translate(const SDL_Event& event)
         for (char32_t ch : DecodeUtf8(event.text.text))
             events_->Char(ch);
         break;
-    case SDL_WINDOWEVENT: TranslateWindowEvent(event); break;
-    case SDL_QUIT: events_->QuitRequested(); break;
-    default: break;
+    case SDL_WINDOWEVENT:
+        TranslateWindowEvent(event);
+        break;
+    case SDL_QUIT:
+        events_->QuitRequested();
+        break;
+    default:
+        break;
     }
 }
 
@@ -451,19 +479,38 @@ void TSdlBackend::TranslateWindowEvent(const SDL_Event& event)
     if (!wnd)
         return;
     switch (event.window.event) {
-    case SDL_WINDOWEVENT_EXPOSED: events_->Exposed(wnd); break;
-    case SDL_WINDOWEVENT_MOVED: events_->Moved(wnd, {event.window.data1, event.window.data2}); break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: events_->Resized(wnd, {event.window.data1, event.window.data2}); break;
-    case SDL_WINDOWEVENT_MINIMIZED: events_->ShowStateChanged(wnd, TShowState::Minimized); break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        events_->Exposed(wnd);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        events_->Moved(wnd, { event.window.data1, event.window.data2 });
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        events_->Resized(wnd, { event.window.data1, event.window.data2 });
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        events_->ShowStateChanged(wnd, TShowState::Minimized);
+        break;
     case SDL_WINDOWEVENT_MAXIMIZED:
         if (windows_.at(wnd).Framed)
             events_->ShowStateChanged(wnd, TShowState::Maximized);
         break;
-    case SDL_WINDOWEVENT_RESTORED: events_->ShowStateChanged(wnd, TShowState::Normal); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: events_->FocusChanged(wnd, true); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: events_->FocusChanged(wnd, false); break;
-    case SDL_WINDOWEVENT_LEAVE: events_->MouseLeftWindows(); break;
-    case SDL_WINDOWEVENT_CLOSE: events_->CloseRequested(wnd); break;
-    default: break;
+    case SDL_WINDOWEVENT_RESTORED:
+        events_->ShowStateChanged(wnd, TShowState::Normal);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        events_->FocusChanged(wnd, true);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        events_->FocusChanged(wnd, false);
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        events_->MouseLeftWindows();
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        events_->CloseRequested(wnd);
+        break;
+    default:
+        break;
     }
 }

@@ -73,7 +73,7 @@ private:
     TBackendEvents* events_ = nullptr;
     std::unordered_map<HWND, TNative> windows_;
     std::unordered_map<std::uint32_t, HWND> byId_;
-    std::array<SDL_Cursor*, 14> cursors_{};
+    std::array<SDL_Cursor*, 14> cursors_ {};
     std::string classInstance_;
     std::string className_;
     TBitmap icon_;
