@@ -70,6 +70,8 @@ protected:
         folder_ = ::mkdtemp(pattern.data());
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(folder_);
+        // A click on a kana speaks it: into SDL's silent driver, unless a test asks for another.
+        ::setenv("SDL_AUDIODRIVER", "dummy", 0);
         SqlText.clear();
         DrawnId = 0;
     }

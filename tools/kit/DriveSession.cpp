@@ -11,6 +11,7 @@
 #include "host/gfx/PngWriter.h"
 #include "host/sys/Files.h"
 #include "host/ui/Application.h"
+#include "host/voice/VoiceService.h"
 #include "host/win/MessageQueue.h"
 #include "host/win/VirtualKeys.h"
 #include "host/win/WindowSystem.h"
@@ -123,6 +124,7 @@ TDriveSession::~TDriveSession()
     }
     desktop_.OnIdle = nullptr;
     delete Application;
+    DoneVoice();
     DoneWindowSystem();
 }
 
