@@ -291,7 +291,7 @@ TEST(MoraleafOnALostDisplay, EndsInsteadOfWaitingForTheServer)
         ::_exit(127);
     }
     const bool shown = WaitFor(
-        [&] { return !Output("DISPLAY=" + display + " xdotool search --onlyvisible --name . 2>/dev/null").empty(); }, 10000);
+        [&] { return !Output("DISPLAY=" + display + " xdotool search --onlyvisible --name . 2>/dev/null").empty(); }, 30000);
     // A logout ends the program and the server at the same moment.
     ::kill(program, SIGTERM);
     ::kill(server, SIGTERM);
