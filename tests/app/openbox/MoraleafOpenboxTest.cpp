@@ -28,6 +28,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "tests/app/xvfb/ProgramPopups.h"
+
 namespace {
 
 // Places in the window's client area, as the stored layout and the MacOS title bar put them.
@@ -296,35 +298,9 @@ protected:
         return found;
     }
 
-    // The top-left corner of a shown menu or tooltip of the program (an override-redirect window).
-    bool PopupCorner(TPoint& corner)
-    {
-        ::Window root = 0;
-        ::Window parent = 0;
-        ::Window* children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
-            return false;
-        bool found = false;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            XWindowAttributes a;
-            XClassHint hint {};
-            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.override_redirect
-                && XGetClassHint(display_, children[i], &hint)) {
-                // openbox keeps windows of its own above the screen.
-                found = std::string(hint.res_class ? hint.res_class : "") == StartupWMClass();
-                if (found)
-                    corner = { a.x, a.y };
-            }
-            if (hint.res_name)
-                XFree(hint.res_name);
-            if (hint.res_class)
-                XFree(hint.res_class);
-        }
-        if (children)
-            XFree(children);
-        return found;
-    }
+    // The top-left corner of a shown menu or tooltip of the program (openbox keeps windows of its
+    // own above the screen).
+    bool PopupCorner(TPoint& corner) { return ProgramPopupCorner(display_, StartupWMClass(), corner); }
 
     static inline Display* display_ = nullptr;
     static inline pid_t openbox_ = -1;

@@ -23,6 +23,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "tests/app/xvfb/ProgramPopups.h"
+
 namespace {
 
 // Places in the window's client area, as the stored layout puts them.
@@ -76,7 +78,8 @@ protected:
     {
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "needs a display; run through xvfb-e2e.sh";
-        display_ = XOpenDisplay(nullptr);
+        // The server may refuse a connection for a moment while the last test's program leaves.
+        WaitFor([&] { return (display_ = XOpenDisplay(nullptr)) != nullptr; });
         ASSERT_NE(display_, nullptr);
         std::string pattern = (std::filesystem::temp_directory_path() / "moraleaf-e2e-XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
@@ -123,27 +126,8 @@ protected:
         return exited_;
     }
 
-    // The top-left corner of a shown tooltip (an override-redirect window), if there is one.
-    bool TooltipCorner(TPoint& corner)
-    {
-        ::Window root = 0;
-        ::Window parent = 0;
-        ::Window* children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
-            return false;
-        bool found = false;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            XWindowAttributes a;
-            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.override_redirect) {
-                corner = { a.x, a.y };
-                found = true;
-            }
-        }
-        if (children)
-            XFree(children);
-        return found;
-    }
+    // The top-left corner of a shown tooltip of the program, if there is one.
+    bool TooltipCorner(TPoint& corner) { return ProgramPopupCorner(display_, "Moraleaf", corner); }
 
     void Click(TPoint p)
     {
