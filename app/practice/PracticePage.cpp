@@ -77,6 +77,7 @@ void TPracticePage::Publish(TPublisher<TPracticePage>& p)
     p.Method("SetupChanged", &TPracticePage::SetupChanged);
     p.Method("StartButtonClick", &TPracticePage::StartButtonClick);
     p.Method("MapButtonClick", &TPracticePage::MapButtonClick);
+    p.Method("MapScriptChanged", &TPracticePage::MapScriptChanged);
     p.Method("SpeakButtonClick", &TPracticePage::SpeakButtonClick);
     p.Method("StrokesButtonClick", &TPracticePage::StrokesButtonClick);
     p.Method("SubmitButtonClick", &TPracticePage::SubmitButtonClick);
@@ -140,6 +141,8 @@ void TPracticePage::BindComponents()
     bind(BackButton, "BackButton");
     bind(MapPanel, "MapPanel");
     bind(ProgressMap, "ProgressMap");
+    bind(MapHiragana, "MapHiragana");
+    bind(MapKatakana, "MapKatakana");
     bind(MapBackButton, "MapBackButton");
     // Digits choose while the focus is anywhere on a choice question's buttons.
     for (TsuiButton* button : { ChoiceButtons[0], ChoiceButtons[1], ChoiceButtons[2], ChoiceButtons[3], EndButton })
@@ -553,7 +556,15 @@ void TPracticePage::ShowSummary()
 
 void TPracticePage::ShowMap()
 {
-    const TKanaScript script = settings_.Script == TPracticeScript::Katakana ? TKanaScript::Katakana : TKanaScript::Hiragana;
+    // The script practised, or for both scripts hiragana first; the switch shows the other.
+    (settings_.Script == TPracticeScript::Katakana ? MapKatakana : MapHiragana)->SetChecked(true);
+    FillMap();
+    ShowPhase(TPracticePhase::Map);
+}
+
+void TPracticePage::FillMap()
+{
+    const TKanaScript script = MapKatakana->Checked() ? TKanaScript::Katakana : TKanaScript::Hiragana;
     std::vector<TMapKana> kana;
     for (const std::span<const TKana> table : { BasicKana(), MoreKana() })
         for (const TKana& k : table) {
@@ -564,7 +575,6 @@ void TPracticePage::ShowMap()
         }
     const auto now = Now();
     ProgressMap->SetProgress(std::move(kana), store_.BoxCounts(script), store_.LastDays(now, LocalUtcOffset(now)));
-    ShowPhase(TPracticePhase::Map);
 }
 
 void TPracticePage::ShowPhase(TPracticePhase phase)
@@ -599,6 +609,12 @@ void TPracticePage::ShowPhase(TPracticePhase phase)
 void TPracticePage::MapButtonClick(TObject*)
 {
     ShowMap();
+}
+
+void TPracticePage::MapScriptChanged(TObject*)
+{
+    if (phase_ == TPracticePhase::Map)
+        FillMap();
 }
 
 void TPracticePage::SubmitButtonClick(TObject*)

@@ -90,6 +90,8 @@ public:
     TsuiButton* BackButton = nullptr;
     TPanel* MapPanel = nullptr;
     TProgressMap* ProgressMap = nullptr;
+    TsuiRadioButton* MapHiragana = nullptr;
+    TsuiRadioButton* MapKatakana = nullptr;
     TsuiButton* MapBackButton = nullptr;
     // One check box per lesson name, in the order of LessonNames.
     std::vector<TsuiCheckBox*> LessonBoxes;
@@ -98,6 +100,7 @@ public:
     void SetupChanged(TObject* Sender);
     void StartButtonClick(TObject* Sender);
     void MapButtonClick(TObject* Sender);
+    void MapScriptChanged(TObject* Sender);
     void SubmitButtonClick(TObject* Sender);
     void ChoiceButtonClick(TObject* Sender);
     void NextButtonClick(TObject* Sender);
@@ -144,6 +147,7 @@ private:
     void EndRound();
     void ShowSummary();
     void ShowMap();
+    void FillMap();
     void ShowPhase(TPracticePhase phase);
     // Whether the keyboard focus lies on this page, so that its keys are the page's to take.
     bool HasFocusInside() const;

@@ -416,6 +416,36 @@ TEST_F(PracticePageTest, TheProgressMapTintsAnsweredKanaByBox)
     EXPECT_EQ(Page().Phase(), TPracticePhase::Setup);
 }
 
+TEST_F(PracticePageTest, AfterAMixedRoundTheMapShowsEitherScriptByItsSwitch)
+{
+    WriteDatabase(DefaultKanaDeck());
+    EnterPractice();
+    Play(ClickControl(Page().ScriptMixed) + ClickControl(Page().StartButton));
+    // Right answers until both scripts have been asked.
+    std::map<TKanaScript, std::set<std::string>> answered;
+    for (int i = 0; i < 20 && answered.size() < 2 && Page().Phase() == TPracticePhase::Question; ++i) {
+        answered[Page().Question()->Key.Script].insert(Page().Question()->Key.Text);
+        Type(Romaji());
+        Play("key Return\n");
+    }
+    ASSERT_EQ(answered.size(), 2u) << "a mixed round of 20 asks both scripts";
+    Play("key Escape\n" + ClickControl(Page().BackButton) + ClickControl(Page().MapButton));
+    ASSERT_EQ(Page().Phase(), TPracticePhase::Map);
+    EXPECT_TRUE(Page().MapHiragana->Checked());
+    for (const TKanaScript script : { TKanaScript::Hiragana, TKanaScript::Katakana }) {
+        if (script == TKanaScript::Katakana)
+            Play(ClickControl(Page().MapKatakana));
+        const std::vector<TMapKana>& kana = Page().ProgressMap->Kana();
+        EXPECT_EQ(kana.size(), 49u + 58u);
+        for (const TMapKana& k : kana) {
+            ASSERT_NE(FindKana(k.Text), nullptr) << k.Text;
+            EXPECT_EQ(FindKana(k.Text)->Script, script) << k.Text;
+            EXPECT_EQ(k.Box != 0, answered[script].contains(k.Text)) << k.Text;
+        }
+    }
+    EXPECT_EQ(Page().Phase(), TPracticePhase::Map);
+}
+
 TEST_F(PracticePageTest, AnAnswerSpeaksTheKanaUnlessSpeechIsOffAndSAndWSpeakAndShowStrokesOnDemand)
 {
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
