@@ -1,13 +1,17 @@
 // The main window on the headless desktop, driven as a user drives it: a tab click to the chart
-// painted, a draw click to the picture painted, and memory over many chart visits.
+// painted, a draw click to the picture painted, an answer on the practice page to its feedback
+// and to the next question painted, and memory over many chart visits and many answers.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "app/f_main.h"
+#include "app/practice/PracticePage.h"
 #include "tools/kit/DeckDatabase.h"
 #include "tools/kit/DriveSession.h"
 #include "tools/kit/KanaDeck.h"
@@ -20,6 +24,8 @@ namespace {
 const std::string kHiraganaTab = "click 37 37\n";
 const std::string kKatakanaTab = "click 90 36\n";
 const std::string kDrawButton = "click 560 224\n";
+const std::string kPracticeTab = "click 200 36\n";
+const std::string kStartButton = "click 508 364\n";
 
 // The default deck in a folder of its own, made the working folder while it lives.
 class TDeckFolder {
@@ -31,6 +37,9 @@ public:
         previous_ = fs::current_path();
         WriteDeckDatabase((folder_ / "db1.mdb").string(), DefaultKanaDeck(), false);
         fs::current_path(folder_);
+        // The learner's progress and choices stay in the folder too.
+        ::setenv("XDG_DATA_HOME", folder_.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
     }
     ~TDeckFolder()
     {
@@ -96,6 +105,101 @@ void ChartVisitsMemory(benchmark::State& state)
     }
 }
 BENCHMARK(ChartVisitsMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A typed round of the practice page on the default first-run choices, answered right and
+// wrong by turns; a finished round is started again.
+class TPracticeRound {
+public:
+    explicit TPracticeRound(TDriveSession& session)
+        : session_(session)
+        , page_(*session.Form().PracticePage)
+    {
+        session_.Play(kPracticeTab + kStartButton);
+    }
+
+    // Types the next answer, not yet submitted.
+    void TypeAnswer()
+    {
+        if (page_.Phase() == TPracticePhase::Summary)
+            session_.Play("key Return\n");
+        const TDrillKana* question = page_.Question();
+        session_.Play("type " + (question != nullptr && right_ ? question->Romaji : std::string("xx")) + "\n");
+        right_ = !right_;
+    }
+    // Enter: the answer on the question, the next question on the feedback.
+    void Enter() { session_.Play("key Return\n"); }
+    bool Asking() const { return page_.Phase() == TPracticePhase::Question || page_.Phase() == TPracticePhase::Feedback; }
+
+private:
+    TDriveSession& session_;
+    TPracticePage& page_;
+    bool right_ = true;
+};
+
+void AnswerToFeedbackPainted(benchmark::State& state)
+{
+    TDeckFolder deck;
+    TDriveSession session;
+    TPracticeRound round(session);
+    for (auto _ : state) {
+        state.PauseTiming();
+        round.TypeAnswer();
+        state.ResumeTiming();
+        round.Enter();
+        state.PauseTiming();
+        round.Enter();
+        state.ResumeTiming();
+    }
+    if (!round.Asking())
+        state.SkipWithError("the practice page is not asking");
+    if (!session.Errors().empty())
+        state.SkipWithError(session.Errors()[0].c_str());
+}
+BENCHMARK(AnswerToFeedbackPainted)->Unit(benchmark::kMillisecond);
+
+// Both Enters: the answer checked, stored and its feedback painted, then the next question's
+// picture decoded and painted.
+void AnswerToNextQuestionPainted(benchmark::State& state)
+{
+    TDeckFolder deck;
+    TDriveSession session;
+    TPracticeRound round(session);
+    for (auto _ : state) {
+        state.PauseTiming();
+        round.TypeAnswer();
+        state.ResumeTiming();
+        round.Enter();
+        round.Enter();
+    }
+    if (!round.Asking())
+        state.SkipWithError("the practice page is not asking");
+    if (!session.Errors().empty())
+        state.SkipWithError(session.Errors()[0].c_str());
+}
+BENCHMARK(AnswerToNextQuestionPainted)->Unit(benchmark::kMillisecond);
+
+// Growth of the resident memory from after 100 answers to after 10,000, in percent.
+void PracticeAnswersMemory(benchmark::State& state)
+{
+    TDeckFolder deck;
+    for (auto _ : state) {
+        TDriveSession session;
+        TPracticeRound round(session);
+        auto answer = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                round.TypeAnswer();
+                round.Enter();
+                round.Enter();
+            }
+        };
+        answer(100);
+        const long after100 = ResidentKiB();
+        answer(9900);
+        const long after10000 = ResidentKiB();
+        state.counters["rss_growth_pct"] = 100.0 * static_cast<double>(after10000 - after100) / static_cast<double>(after100);
+    }
+}
+BENCHMARK(PracticeAnswersMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
