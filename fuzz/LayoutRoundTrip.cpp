@@ -105,7 +105,9 @@ public:
     void SetItems(const TCollection* value) { items_->Assign(*value); }
     TNotifyEvent OnClick;
 
-    bool HasParent() const override { return parent_ != nullptr; }
+    // As a control: always written by its parent, so one whose layout put it inside a
+    // component that cannot hold it has none and is left out of the written text.
+    bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override { return parent_; }
     void SetParentComponent(TComponent* parent) override
     {

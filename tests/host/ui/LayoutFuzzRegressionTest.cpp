@@ -41,6 +41,14 @@ TEST(LayoutFuzzRegression, AnEmptyFontNameIsWrittenAndReadBackEmpty)
     EXPECT_NE(written.find("    Font.Name = ''\n"), std::string::npos) << written;
 }
 
+TEST(LayoutFuzzRegression, APanelInsideAPlainComponentIsLeftOutAsAControlWithoutAParentIs)
+{
+    // "object g: TComponent" holds a panel, which cannot be its child, and a component.
+    const std::string written = RoundTrip(CorpusText(kCorpus / "round-trip-panel-inside-a-component.txt"));
+    EXPECT_EQ(written.find("object anl"), std::string::npos) << written;
+    EXPECT_NE(written.find("  object jj: TComponent\n"), std::string::npos) << written;
+}
+
 TEST(LayoutFuzzRegression, EverySeedComesBackFromItsWrittenText)
 {
     int seeds = 0;
