@@ -105,8 +105,7 @@ public:
     void SetItems(const TCollection* value) { items_->Assign(*value); }
     TNotifyEvent OnClick;
 
-    // As a control: always written by its parent, so one whose layout put it inside a
-    // component that cannot hold it has none and is left out of the written text.
+    // As a control: always kept and written by its parent.
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override { return parent_; }
     void SetParentComponent(TComponent* parent) override

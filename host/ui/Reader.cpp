@@ -120,6 +120,10 @@ void TReader::ReadComponent(const TLayoutObject& layout, TComponent* parent)
 
     component->SetName(layout.Name);
     component->SetParentComponent(parent);
+    // A control or menu item is kept and written by its parent: one the layout put inside
+    // something that cannot hold it would be read without a place and lost when written.
+    if (component->HasParent() && component->GetParentComponent() == nullptr)
+        LayoutError(layout.Line, "A " + layout.ClassName + " cannot be placed inside a " + parent->ClassName());
     ReadProperties(TInstance(component), layout.Properties, component);
     for (const TLayoutObject& child : layout.Children)
         ReadComponent(child, component);

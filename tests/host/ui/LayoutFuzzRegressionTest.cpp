@@ -41,12 +41,14 @@ TEST(LayoutFuzzRegression, AnEmptyFontNameIsWrittenAndReadBackEmpty)
     EXPECT_NE(written.find("    Font.Name = ''\n"), std::string::npos) << written;
 }
 
-TEST(LayoutFuzzRegression, APanelInsideAPlainComponentIsLeftOutAsAControlWithoutAParentIs)
+TEST(LayoutFuzzRegression, APanelInsideAPlainComponentDoesNotRead)
 {
-    // "object g: TComponent" holds a panel, which cannot be its child, and a component.
-    const std::string written = RoundTrip(CorpusText(kCorpus / "round-trip-panel-inside-a-component.txt"));
-    EXPECT_EQ(written.find("object anl"), std::string::npos) << written;
-    EXPECT_NE(written.find("  object jj: TComponent\n"), std::string::npos) << written;
+    // Each once came back from its written text changed: "object g: TComponent" holding a
+    // panel came back with the panel in another place; a panel inside an unnamed component,
+    // left out of the written text, still named by another panel's item.
+    for (const char* name :
+        { "round-trip-panel-inside-a-component.txt", "round-trip-reference-to-a-panel-inside-a-component.txt" })
+        EXPECT_EQ(RoundTrip(CorpusText(kCorpus / name)), "(does not read)") << name;
 }
 
 TEST(LayoutFuzzRegression, EverySeedComesBackFromItsWrittenText)

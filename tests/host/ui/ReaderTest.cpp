@@ -374,6 +374,8 @@ TEST_F(ReaderTest, LayoutsThatDoNotFitNameTheLine)
         { head + "  object A: TTestPanel\n    Buddy = B\n  end\n  object B: TComponent\n  end\nend",
             "Line 3: Invalid property value for Buddy" },
         { "object Other: TOtherForm\nend", "Line 1: A layout of TOtherForm cannot be read into a TTestForm" },
+        { head + "  object T: TComponent\n    object P: TTestPanel\n    end\n  end\nend",
+            "Line 3: A TTestPanel cannot be placed inside a TComponent" },
         { head
                 + "  object B: TTestBook\n    Items = <\n      item\n        Picture.Data = {07544269746D6170FF000000}\n"
                   "      end>\n  end\nend",
