@@ -1,21 +1,17 @@
 #include "learn/PracticeSettings.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <map>
 
+#include "host/sys/Files.h"
+#include "host/sys/XdgFolders.h"
 #include "learn/KanaTable.h"
-#include "learn/XdgFolders.h"
 
 namespace {
 
 // A settings file is a few hundred bytes; anything much larger is not one.
-constexpr std::size_t kMaxFileBytes = 64 * 1024;
+constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 constexpr std::size_t kMaxLessons = 256;
 constexpr std::size_t kMaxLessonBytes = 128;
 
@@ -73,11 +69,6 @@ bool IsCleanText(std::string_view text)
     return true;
 }
 
-std::string SystemReason(int error)
-{
-    return std::strerror(error);
-}
-
 } // namespace
 
 std::vector<std::string> BasicLessons()
@@ -110,7 +101,7 @@ std::filesystem::path PracticeSettingsPath()
 
 std::optional<TPracticeSettings> ParsePracticeSettings(std::string_view text)
 {
-    if (text.size() > kMaxFileBytes)
+    if (text.size() > kMaxSettingsBytes)
         return std::nullopt;
     TPracticeSettings settings;
     settings.Lessons.clear();
@@ -169,7 +160,7 @@ std::string FormatPracticeSettings(const TPracticeSettings& settings)
 TPracticeSettings ReadPracticeSettings(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
-    std::string text(kMaxFileBytes + 1, '\0');
+    std::string text(kMaxSettingsBytes + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
     if (!in.eof())
@@ -182,26 +173,6 @@ void WritePracticeSettings(const std::filesystem::path& file, const TPracticeSet
     const auto fail = [&](const std::string& reason) {
         throw EPracticeSettingsError("无法保存练习设置 \"" + file.string() + "\"：" + reason);
     };
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    if (error)
-        fail(error.message());
-    const std::filesystem::path temporary = file.string() + ".tmp-" + std::to_string(::getpid());
-    const std::string text = FormatPracticeSettings(settings);
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out)
-        fail(SystemReason(errno));
-    const bool written
-        = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
-    const int writeError = errno;
-    if (std::fclose(out) != 0 || !written) {
-        std::filesystem::remove(temporary, error);
-        fail(SystemReason(written ? errno : writeError));
-    }
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        const std::string reason = error.message();
-        std::filesystem::remove(temporary, error);
+    if (const std::string reason = ReplaceFileContent(file, FormatPracticeSettings(settings)); !reason.empty())
         fail(reason);
-    }
 }

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string_view>
 
-#include "learn/XdgFolders.h"
+#include "host/sys/XdgFolders.h"
 
 namespace {
 

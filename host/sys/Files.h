@@ -3,12 +3,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "host/sys/Exception.h"
 
@@ -73,4 +76,35 @@ inline void WriteFileBytes(const std::string& path, std::span<const std::uint8_t
         files_detail::Fail("Cannot create file", path, errno);
     if (std::fclose(file.release()) != 0)
         files_detail::Fail("Cannot create file", path, errno);
+}
+
+// Replaces a file's content all at once: the text goes to a file beside it, which is then
+// renamed over it, so that a reader finds the old content or the new, never a part of either.
+// Makes the folder when it is missing. The reason it failed (as std::strerror gives it), or
+// empty when it worked.
+inline std::string ReplaceFileContent(const std::filesystem::path& file, std::string_view text)
+{
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+        return error.message();
+    const std::filesystem::path temporary = file.string() + ".tmp-" + std::to_string(::getpid());
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (!out)
+        return std::strerror(errno);
+    const bool written
+        = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
+    const int writeError = errno;
+    if (std::fclose(out) != 0 || !written) {
+        const int reason = written ? errno : writeError;
+        std::filesystem::remove(temporary, error);
+        return std::strerror(reason);
+    }
+    std::filesystem::rename(temporary, file, error);
+    if (error) {
+        const std::string reason = error.message();
+        std::filesystem::remove(temporary, error);
+        return reason;
+    }
+    return {};
 }
