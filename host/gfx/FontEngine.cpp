@@ -11,9 +11,10 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "host/gfx/CachedFontMatcher.h"
 #include "host/gfx/FontFace.h"
-#include "host/gfx/FontMatch.h"
 #include "host/gfx/Utf8.h"
+#include "host/sys/XdgFolders.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ struct FontEngine::Impl {
     const GlyphBitmap& Rasterise(const GlyphKey& key);
     void ClearGlyphs();
 
-    FontMatcher matcher;
+    CachedFontMatcher matcher { XdgCacheHome() / "moraleaf" / "font-matches" };
     FT_Library library = nullptr;
     // Installed font files are few, so opened faces are kept for good.
     std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces;
@@ -132,13 +133,14 @@ FontFace* FontEngine::Impl::Face(const std::string& file, int index)
 // a glyph for it), with the styles it lacks made up.
 FaceChoice FontEngine::Impl::Search(const std::string& family, bool bold, bool italic, std::optional<char32_t> codePoint)
 {
-    for (const FontCandidate& candidate : matcher.Candidates(family, bold, italic, codePoint)) {
-        FontFace* face = Face(candidate.File, candidate.Index);
-        if (face == nullptr || (codePoint && face->GlyphIndex(*codePoint) == 0))
-            continue;
-        return { face, bold && !candidate.Bold, italic && !candidate.Italic };
-    }
-    return {};
+    const std::optional<FontCandidate> candidate
+        = matcher.First({ family, bold, italic, codePoint }, [&](const FontCandidate& c) {
+              const FontFace* face = Face(c.File, c.Index);
+              return face != nullptr && (!codePoint || face->GlyphIndex(*codePoint) != 0);
+          });
+    if (!candidate)
+        return {};
+    return { Face(candidate->File, candidate->Index), bold && !candidate->Bold, italic && !candidate->Italic };
 }
 
 FaceChoice FontEngine::Impl::Choose(const std::string& family, bool bold, bool italic)

@@ -79,8 +79,9 @@ struct ResolvedFace {
 
 // Chooses faces through fontconfig and rasterises with FreeType. A family that is not
 // installed falls back to a sans face covering Chinese and kana; a code point that the chosen
-// face lacks is drawn from another face that has it. Every lookup is cached: fontconfig runs
-// once per distinct font and per fallback code point, measuring keeps advances only, and a
+// face lacks is drawn from another face that has it. Every lookup is cached: fontconfig's
+// answer for a font or a fallback code point is kept between runs (in
+// $XDG_CACHE_HOME/moraleaf/font-matches), measuring keeps advances only, and a
 // glyph is rasterised once while it stays in the (bounded) glyph cache. One thread only.
 class FontEngine {
 public:

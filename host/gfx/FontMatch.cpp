@@ -2,9 +2,11 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "host/gfx/FontEngine.h"
+#include "host/sys/XdgFolders.h"
 
 namespace {
 
@@ -20,6 +22,17 @@ const FcChar8* FcString(const char* s)
 struct PatternDeleter {
     void operator()(FcPattern* p) const { FcPatternDestroy(p); }
 };
+
+struct StrListDeleter {
+    void operator()(FcStrList* l) const { FcStrListDone(l); }
+};
+
+void AddAll(std::vector<std::string>& to, FcStrList* list)
+{
+    std::unique_ptr<FcStrList, StrListDeleter> owned(list);
+    while (const FcChar8* s = owned ? FcStrListNext(owned.get()) : nullptr)
+        to.emplace_back(reinterpret_cast<const char*>(s));
+}
 
 struct FontSetDeleter {
     void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
@@ -77,4 +90,18 @@ std::vector<FontCandidate> FontMatcher::Candidates(
         candidates.push_back(std::move(candidate));
     }
     return candidates;
+}
+
+std::vector<std::string> FontMatcher::Sources() const
+{
+    std::vector<std::string> sources;
+    AddAll(sources, FcConfigGetConfigFiles(nullptr));
+    // The user's own configuration, which the system's includes only when it exists: a file
+    // made there changes the folder's stamp, or the folder is made.
+    const std::filesystem::path user = XdgConfigHome() / "fontconfig";
+    sources.push_back(user.string());
+    sources.push_back((user / "conf.d").string());
+    // With the subfolders found while scanning, so that a font added anywhere is noticed.
+    AddAll(sources, FcConfigGetFontDirs(nullptr));
+    return sources;
 }

@@ -9,6 +9,7 @@ struct FontCandidate {
     int Index = 0;
     bool Bold = false;
     bool Italic = false;
+    friend bool operator==(const FontCandidate&, const FontCandidate&) = default;
 };
 
 // The program's access to fontconfig, set up while the matcher lives.
@@ -24,4 +25,8 @@ public:
     // only faces whose character set has it are offered.
     std::vector<FontCandidate> Candidates(
         const std::string& family, bool bold, bool italic, std::optional<char32_t> codePoint = std::nullopt) const;
+
+    // The configuration files and font folders fontconfig has read: its answers hold while
+    // none of them changes.
+    std::vector<std::string> Sources() const;
 };
