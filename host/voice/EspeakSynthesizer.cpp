@@ -3,10 +3,12 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <optional>
 #include <variant>
 
 #include "host/gfx/Utf8.h"
 #include "host/sys/Exception.h"
+#include "host/sys/SharedLibrary.h"
 
 namespace {
 
@@ -21,10 +23,38 @@ int CollectSamples(short* samples, int count, espeak_EVENT*)
     return 0; // go on
 }
 
-std::string StatusText(espeak_ng_STATUS status)
+// espeak-ng's functions, bound when the first kana is said: loading the library and its own
+// sound libraries at start would cost every run, most of which say nothing before the window shows.
+struct EspeakLibrary {
+    decltype(&espeak_ng_InitializePath) InitializePath;
+    decltype(&espeak_ng_Initialize) Initialize;
+    decltype(&espeak_ng_InitializeOutput) InitializeOutput;
+    decltype(&espeak_ng_SetVoiceByName) SetVoiceByName;
+    decltype(&espeak_SetSynthCallback) SetSynthCallback;
+    decltype(&espeak_ng_GetSampleRate) GetSampleRate;
+    decltype(&espeak_ng_GetStatusCodeMessage) GetStatusCodeMessage;
+    decltype(&espeak_ng_Synthesize) Synthesize;
+};
+
+std::optional<EspeakLibrary> BindEspeak()
+{
+    static const TSharedLibrary library("libespeak-ng.so.1");
+    EspeakLibrary espeak {};
+    const bool bound = library.Bind(espeak.InitializePath, "espeak_ng_InitializePath")
+        && library.Bind(espeak.Initialize, "espeak_ng_Initialize")
+        && library.Bind(espeak.InitializeOutput, "espeak_ng_InitializeOutput")
+        && library.Bind(espeak.SetVoiceByName, "espeak_ng_SetVoiceByName")
+        && library.Bind(espeak.SetSynthCallback, "espeak_SetSynthCallback")
+        && library.Bind(espeak.GetSampleRate, "espeak_ng_GetSampleRate")
+        && library.Bind(espeak.GetStatusCodeMessage, "espeak_ng_GetStatusCodeMessage")
+        && library.Bind(espeak.Synthesize, "espeak_ng_Synthesize");
+    return bound ? std::optional(espeak) : std::nullopt;
+}
+
+std::string StatusText(const EspeakLibrary& espeak, espeak_ng_STATUS status)
 {
     char text[512] = {};
-    espeak_ng_GetStatusCodeMessage(status, text, sizeof text);
+    espeak.GetStatusCodeMessage(status, text, sizeof text);
     return text;
 }
 
@@ -44,25 +74,33 @@ void TrimTrailingSilence(std::vector<std::int16_t>& samples)
     samples.resize(end);
 }
 
-// Sets the engine up once; the sample rate, or the reason there is no voice, is kept.
-int EspeakSampleRate()
+// The engine with its sample rate, set up once; the reason there is no voice is kept.
+struct Engine {
+    EspeakLibrary Espeak;
+    int SampleRate = 0;
+};
+
+const Engine& Espeak()
 {
-    static const std::variant<int, std::string> engine = []() -> std::variant<int, std::string> {
-        espeak_ng_InitializePath(nullptr);
-        espeak_ng_STATUS status = espeak_ng_Initialize(nullptr);
+    static const std::variant<Engine, std::string> engine = []() -> std::variant<Engine, std::string> {
+        const std::optional<EspeakLibrary> espeak = BindEspeak();
+        if (!espeak)
+            return "no speech library (libespeak-ng.so.1 cannot be loaded)";
+        espeak->InitializePath(nullptr);
+        espeak_ng_STATUS status = espeak->Initialize(nullptr);
         if (status != ENS_OK)
-            return "no voice data (" + StatusText(status) + ")";
-        status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
+            return "no voice data (" + StatusText(*espeak, status) + ")";
+        status = espeak->InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
         if (status == ENS_OK)
-            status = espeak_ng_SetVoiceByName("ja");
+            status = espeak->SetVoiceByName("ja");
         if (status != ENS_OK)
-            return "no Japanese voice (" + StatusText(status) + ")";
-        espeak_SetSynthCallback(CollectSamples);
-        return espeak_ng_GetSampleRate();
+            return "no Japanese voice (" + StatusText(*espeak, status) + ")";
+        espeak->SetSynthCallback(CollectSamples);
+        return Engine { *espeak, espeak->GetSampleRate() };
     }();
     if (const auto* reason = std::get_if<std::string>(&engine))
         throw Exception(*reason);
-    return std::get<int>(engine);
+    return std::get<Engine>(engine);
 }
 
 } // namespace
@@ -84,10 +122,11 @@ std::optional<TPcm> TEspeakSynthesizer::Synthesize(const std::string& kana)
     if (!IsSpeakableKana(kana))
         return std::nullopt;
     TPcm pcm;
-    pcm.SampleRate = EspeakSampleRate();
+    const Engine& engine = Espeak();
+    pcm.SampleRate = engine.SampleRate;
     gCollecting = &pcm.Samples;
     const espeak_ng_STATUS status
-        = espeak_ng_Synthesize(kana.c_str(), kana.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+        = engine.Espeak.Synthesize(kana.c_str(), kana.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     gCollecting = nullptr;
     if (status != ENS_OK)
         return std::nullopt;
