@@ -1,9 +1,5 @@
 #include "host/data/drivers/AccessConversion.h"
 
-// clang-format off
-#include <glib.h>
-#include <mdbtools.h>
-// clang-format on
 #include <sqlite3.h>
 
 #include <cstdlib>
@@ -13,18 +9,24 @@
 #include "host/data/DatabaseError.h"
 #include "host/data/SameText.h"
 #include "host/data/drivers/DatabaseFile.h"
+#include "host/data/drivers/MdbLibrary.h"
 #include "host/data/drivers/SqliteStatement.h"
 
 namespace {
+
+const MdbLibrary& Mdb()
+{
+    return MdbLibrary::Get();
+}
 
 // The length of the pointer to a memo or OLE value kept outside the row.
 constexpr int longValueHeader = MDB_MEMO_OVERHEAD;
 
 struct TMdbClose {
-    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+    void operator()(MdbHandle* mdb) const { Mdb().Close(mdb); }
 };
 struct TTableFree {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+    void operator()(MdbTableDef* table) const { Mdb().FreeTabledef(table); }
 };
 struct TStatementFinalize {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -80,8 +82,8 @@ public:
         , db_(db)
         , path_(path)
     {
-        table_.reset(mdb_read_table(entry));
-        if (!table_ || !mdb_read_columns(table_.get()))
+        table_.reset(Mdb().ReadTable(entry));
+        if (!table_ || !Mdb().ReadColumns(table_.get()))
             throw DamagedFileError(path_, "the table '" + std::string(entry->object_name) + "' cannot be read");
         for (unsigned i = 0; i < table_->num_cols; ++i)
             columns_.push_back(static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i)));
@@ -92,9 +94,9 @@ public:
         CreateTable();
         buffers_.assign(columns_.size(), std::vector<char>(mdb_->bind_size + 1));
         for (size_t i = 0; i < columns_.size(); ++i)
-            mdb_bind_column(table_.get(), static_cast<int>(i + 1), buffers_[i].data(), nullptr);
-        mdb_rewind_table(table_.get());
-        while (mdb_fetch_row(table_.get())) {
+            Mdb().BindColumn(table_.get(), static_cast<int>(i + 1), buffers_[i].data(), nullptr);
+        Mdb().RewindTable(table_.get());
+        while (Mdb().FetchRow(table_.get())) {
             for (size_t i = 0; i < columns_.size(); ++i)
                 BindValue(static_cast<int>(i + 1), columns_[i], buffers_[i].data());
             if (sqlite3_step(insert_.get()) != SQLITE_DONE)
@@ -160,7 +162,7 @@ private:
         // mdb_ole_read_full follows the pointer it finds in the bound buffer, which libmdb fills
         // for OLE columns only; a memo's has been turned into text.
         std::memcpy(bound, header, longValueHeader);
-        return std::unique_ptr<void, TMallocFree>(mdb_ole_read_full(mdb_, column, &size));
+        return std::unique_ptr<void, TMallocFree>(Mdb().OleReadFull(mdb_, column, &size));
     }
 
     void BindValue(int parameter, MdbColumn* column, char* bound)
@@ -187,9 +189,9 @@ private:
         case MDB_DOUBLE:
             if (const unsigned char* raw = RawValue(column)) {
                 if (column->cur_value_len == 4)
-                    sqlite3_bind_double(insert, parameter, mdb_get_single(const_cast<unsigned char*>(raw), 0));
+                    sqlite3_bind_double(insert, parameter, Mdb().GetSingle(const_cast<unsigned char*>(raw), 0));
                 else if (column->cur_value_len == 8)
-                    sqlite3_bind_double(insert, parameter, mdb_get_double(const_cast<unsigned char*>(raw), 0));
+                    sqlite3_bind_double(insert, parameter, Mdb().GetDouble(const_cast<unsigned char*>(raw), 0));
             }
             break;
         case MDB_BINARY:
@@ -210,7 +212,7 @@ private:
             if (!bytes)
                 break;
             std::vector<char> text(size * 3 + 1);
-            int length = mdb_unicode2ascii(mdb_, static_cast<const char*>(bytes.get()), size, text.data(), text.size());
+            int length = Mdb().Unicode2ascii(mdb_, static_cast<const char*>(bytes.get()), size, text.data(), text.size());
             sqlite3_bind_text64(
                 insert, parameter, text.data(), static_cast<sqlite3_uint64>(length), SQLITE_TRANSIENT, SQLITE_UTF8);
             break;
@@ -249,15 +251,15 @@ void Execute(sqlite3* db, const char* sql)
 
 TBlob ConvertAccessTables(const std::string& path, const std::vector<std::string>& names)
 {
-    std::unique_ptr<MdbHandle, TMdbClose> mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
+    std::unique_ptr<MdbHandle, TMdbClose> mdb(Mdb().Open(path.c_str(), MDB_NOFLAGS));
     if (!mdb)
         throw UnrecognizedFormatError(path);
     // OLE values are read through the bound buffer, which must hold a whole page.
     if (mdb->bind_size < static_cast<size_t>(mdb->fmt->pg_size))
-        mdb_set_bind_size(mdb.get(), static_cast<size_t>(mdb->fmt->pg_size));
-    mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
-    mdb_set_boolean_fmt_numbers(mdb.get());
-    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+        Mdb().SetBindSize(mdb.get(), static_cast<size_t>(mdb->fmt->pg_size));
+    Mdb().SetDateFmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
+    Mdb().SetBooleanFmtNumbers(mdb.get());
+    if (!Mdb().ReadCatalog(mdb.get(), MDB_TABLE))
         throw DamagedFileError(path, "its list of tables cannot be read");
 
     sqlite3* raw = nullptr;
