@@ -61,10 +61,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
-# The libraries the programs link come from dpkg-shlibdeps; the voice data and the fonts are read
-# at run time.
+# The libraries the programs link come from dpkg-shlibdeps; the ones they open at run time
+# (fontconfig, espeak-ng, libmdb), the voice data and the fonts are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng-data, fonts-wqy-microhei, fonts-ipafont-gothic, fonts-kanjistrokeorders")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libfontconfig1, libespeak-ng1, libmdb3, espeak-ng-data, fonts-wqy-microhei, fonts-ipafont-gothic, fonts-kanjistrokeorders")
 include(CPack)
 
 # The entries as desktops and software centres read them.
