@@ -1,5 +1,6 @@
 #include "host/ui/LayoutParser.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -21,15 +22,22 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Binary values (pictures) are most of a layout's text, so their digits are looked up.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+    std::array<signed char, 256> digits {};
+    digits.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        digits[static_cast<std::size_t>(c)] = static_cast<signed char>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c) {
+        digits[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'A' + 10);
+        digits[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<signed char>(c - 'A' + 10);
+    }
+    return digits;
+}();
+
 int HexDigit(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return kHexDigits[static_cast<unsigned char>(c)];
 }
 
 void AppendUtf8(std::string& s, std::uint32_t code)
@@ -106,8 +114,19 @@ public:
     std::vector<std::uint8_t> ReadBinary()
     {
         std::vector<std::uint8_t> bytes;
+        if (const std::size_t close = text_.find('}', pos_); close != std::string_view::npos)
+            bytes.reserve((close - pos_) / 2);
         int high = -1;
         for (;;) {
+            // Runs of whole digit pairs, the bulk of the value, are taken two digits at a time.
+            while (high < 0 && pos_ + 1 < text_.size()) {
+                const int first = HexDigit(text_[pos_]);
+                const int second = HexDigit(text_[pos_ + 1]);
+                if ((first | second) < 0)
+                    break;
+                bytes.push_back(static_cast<std::uint8_t>(first << 4 | second));
+                pos_ += 2;
+            }
             SkipBlanks();
             if (pos_ >= text_.size())
                 LayoutError(currentLine_, "Invalid binary value");
