@@ -226,13 +226,19 @@ private:
     fs::path path_;
 };
 
+// The programs keep their cache files in the working folder, not in the user's.
+std::string CacheHome(const fs::path& folder)
+{
+    return "XDG_CACHE_HOME=" + (folder / "cache").string();
+}
+
 // Makes the default db1.mdb with the kit beside the program; empty when that worked.
 std::string PrepareDatabase(const fs::path& folder)
 {
     const fs::path kit = ProgramFolder() / "moraleaf-kit";
     if (!fs::exists(kit))
         return kit.string() + " is missing; build the target moraleaf-kit";
-    TChild create(kit, { "db", "create", "db1.mdb" }, {}, folder);
+    TChild create(kit, { "db", "create", "db1.mdb" }, { CacheHome(folder) }, folder);
     const std::string error = create.Wait(kRunTimeoutMs);
     return error.empty() ? error : "moraleaf-kit db create " + error;
 }
@@ -259,7 +265,7 @@ void FirstFrame(benchmark::State& state, const char* programName, bool needsData
         return;
     }
     const std::vector<std::string> environment { "DISPLAY=" + Xvfb().Display(), "MORALEAF_EXIT_AFTER_FIRST_FRAME=1",
-        "XDG_CACHE_HOME=" + (folder.Path() / "cache").string() };
+        CacheHome(folder.Path()) };
     // One untimed start warms the page cache, the X server's font and visual caches and the
     // program's own cache files, as any start after the first finds them.
     if (std::string error = TChild(program, {}, environment, folder.Path()).Wait(kRunTimeoutMs); !error.empty()) {
