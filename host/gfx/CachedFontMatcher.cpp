@@ -4,7 +4,8 @@
 
 namespace {
 
-// A few fonts and fallback characters are all a run asks for; this bounds a rogue program's.
+// A run asks for a few fonts and fallback characters; this bounds the file when texts bring
+// many characters that no face has.
 constexpr std::size_t kMaxAnswers = 1024;
 constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
 

@@ -1,7 +1,6 @@
 #pragma once
 #include <compare>
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
