@@ -48,7 +48,7 @@ test-sanitize: fuzz-build
 
 # SOAK_EVENTS random events through `moraleaf-kit drive` while the database changes under it.
 soak: build
-	python3 scripts/soak run --kit $(BUILD)/bin/moraleaf-kit --events $(SOAK_EVENTS) --seed $(SOAK_SEED)
+	XDG_CACHE_HOME=$(CURDIR)/$(BUILD)/xdg-cache python3 scripts/soak run --kit $(BUILD)/bin/moraleaf-kit --events $(SOAK_EVENTS) --seed $(SOAK_SEED)
 
 run: build
 	@[ -f db1.mdb ] || $(BUILD)/bin/moraleaf-kit db create db1.mdb
@@ -62,7 +62,7 @@ bench: build
 	@rm -rf $(BENCH_RESULTS) && mkdir -p $(BENCH_RESULTS)
 	@failed=; for b in $(BUILD)/bin/bench_*; do \
 	  name=$$(basename $$b); echo "== $$name"; \
-	  $$b --benchmark_repetitions=$(BENCH_REPETITIONS) --benchmark_display_aggregates_only=true \
+	  XDG_CACHE_HOME=$(CURDIR)/$(BUILD)/xdg-cache $$b --benchmark_repetitions=$(BENCH_REPETITIONS) --benchmark_display_aggregates_only=true \
 	      --benchmark_out=$(BENCH_RESULTS)/$$name.json --benchmark_out_format=json $(BENCH_ARGS) || failed="$$failed $$name"; \
 	done; \
 	python3 scripts/bench-report $(BENCH_RESULTS) -o docs/performance.md \
@@ -73,11 +73,13 @@ bench: build
 fuzz: fuzz-build
 	$(MAKE) --no-print-directory run-fuzzers
 
+# The fuzzers', benchmarks' and soak's font answers stay in the build folders, not in the
+# user's cache.
 run-fuzzers:
 	@for name in $(FUZZ_TARGETS); do \
 	  mkdir -p fuzz/corpus-work/$$name; \
 	  echo "== $$name"; \
-	  $(FUZZ_BUILD)/bin/$$name -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz/corpus-work/$$name fuzz/corpus/$$name || exit 1; \
+	  XDG_CACHE_HOME=$(CURDIR)/$(FUZZ_BUILD)/xdg-cache $(FUZZ_BUILD)/bin/$$name -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz/corpus-work/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
 # Installs under PREFIX (default /usr/local); `make package` makes a .deb for /usr in $(BUILD).
