@@ -269,12 +269,21 @@ struct TProgressStore::TConnection {
     TStatement SaveBox;
 };
 
-TProgressStore::TProgressStore()
-{
-    OpenInMemory();
-}
+TProgressStore::TProgressStore() = default;
 
 TProgressStore::~TProgressStore() = default;
+
+// The store in memory is made on first use: the program starts with one that a run without
+// practice never touches.
+TProgressStore::TConnection& TProgressStore::Connection() const
+{
+    if (!connection_) {
+        TDatabase db = OpenDatabase(":memory:");
+        CreateSchema(db.get());
+        connection_ = std::make_unique<TConnection>(std::move(db));
+    }
+    return *connection_;
+}
 
 void TProgressStore::OpenInMemory()
 {
@@ -331,12 +340,12 @@ void TProgressStore::Open(const std::filesystem::path& file, std::chrono::sys_se
 void TProgressStore::Record(const TAnswerRecord& answer, const TBoxState& box)
 {
     try {
-        connection_->Write(answer, box);
+        Connection().Write(answer, box);
     } catch (const ESqlite& e) {
         if (!saved_)
             throw EProgressFileError("无法记录进度（" + std::string(e.what()) + "）。");
         OpenInMemory();
-        connection_->Write(answer, box);
+        Connection().Write(answer, box);
         throw EProgressFileError(NotSavedText(file_, e.what()));
     }
 }
@@ -345,7 +354,7 @@ TBoxStates TProgressStore::Boxes() const
 {
     return Reading(file_, [&] {
         TBoxStates boxes;
-        const TStatement statement = Prepare(connection_->Db.get(), "SELECT kana, script, box, due FROM boxes");
+        const TStatement statement = Prepare(Connection().Db.get(), "SELECT kana, script, box, due FROM boxes");
         while (Step(statement.get())) {
             const std::optional<TKanaScript> script = ScriptOfType(ColumnText(statement.get(), 1));
             if (!script)
@@ -362,7 +371,7 @@ std::array<int, kLastBox> TProgressStore::BoxCounts(TKanaScript script) const
     return Reading(file_, [&] {
         std::array<int, kLastBox> counts {};
         const TStatement statement
-            = Prepare(connection_->Db.get(), "SELECT box, count(*) FROM boxes WHERE script = ? GROUP BY box");
+            = Prepare(Connection().Db.get(), "SELECT box, count(*) FROM boxes WHERE script = ? GROUP BY box");
         BindText(statement.get(), 1, ScriptType(script));
         while (Step(statement.get())) {
             const int box = sqlite3_column_int(statement.get(), 0);
@@ -386,7 +395,7 @@ std::array<TDayAnswers, 7> TProgressStore::LastDays(std::chrono::sys_seconds now
         const std::int64_t first = today - 6;
         std::array<TDayAnswers, 7> days {};
         const TStatement statement
-            = Prepare(connection_->Db.get(), "SELECT time, correct FROM answers WHERE time >= ? AND time < ?");
+            = Prepare(Connection().Db.get(), "SELECT time, correct FROM answers WHERE time >= ? AND time < ?");
         sqlite3_bind_int64(statement.get(), 1, first * kDay - offset);
         sqlite3_bind_int64(statement.get(), 2, (today + 1) * kDay - offset);
         while (Step(statement.get())) {

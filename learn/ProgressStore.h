@@ -74,11 +74,12 @@ public:
 private:
     struct TConnection;
 
+    TConnection& Connection() const;
     void OpenInMemory();
 
     std::filesystem::path file_;
     bool saved_ = false;
-    std::unique_ptr<TConnection> connection_;
+    mutable std::unique_ptr<TConnection> connection_;
 };
 
 // How far local time is ahead of UTC at a moment, for LastDays.
