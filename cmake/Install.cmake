@@ -8,9 +8,11 @@ set(MORALEAF_VERSION 1.0.0)
 set(MORALEAF_APP_ID invalid.moraleaf.Moraleaf)
 set(MORALEAF_HOMEPAGE "https://moraleaf.invalid" CACHE STRING "Where the project is published, its docs/ screenshots included")
 
-# The default table is made by the kit at build time, as `make run` makes it.
+# The default table is made by the kit at build time, as `make run` makes it; the fonts it
+# draws with are chosen with its cache in the build folder, not the user's.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/share/db1.mdb
-  COMMAND moraleaf-kit db create ${CMAKE_BINARY_DIR}/share/db1.mdb --force
+  COMMAND ${CMAKE_COMMAND} -E env XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/xdg-cache
+          $<TARGET_FILE:moraleaf-kit> db create ${CMAKE_BINARY_DIR}/share/db1.mdb --force
   DEPENDS moraleaf-kit
   COMMENT "Creating the default db1.mdb")
 add_custom_target(default_database ALL DEPENDS ${CMAKE_BINARY_DIR}/share/db1.mdb)
