@@ -30,7 +30,8 @@ int BitsPerPixel(TPixelFormat format)
 
 TBitmap::TBitmap() = default;
 
-TBitmap::TBitmap(int width, int height)
+TBitmap::TBitmap(int width, int height, int scale)
+    : scale_(std::clamp(scale, 1, kMaxBitmapScale))
 {
     SetSize(width, height);
 }
@@ -54,6 +55,7 @@ void TBitmap::Assign(const TBitmap& other)
         return;
     width_ = other.width_;
     height_ = other.height_;
+    scale_ = other.scale_;
     pixels_ = other.pixels_;
     pixelFormat_ = other.pixelFormat_;
     transparent_ = other.transparent_;
@@ -77,14 +79,31 @@ void TBitmap::SetSize(int width, int height)
     height = std::max(height, 0);
     if (width == width_ && height == height_)
         return;
-    TPixelBuffer pixels(static_cast<size_t>(width) * static_cast<size_t>(height), ColorToPixel(clWhite));
-    const int keepW = std::min(width, width_);
-    const int keepH = std::min(height, height_);
+    const size_t rowPixels = static_cast<size_t>(width) * static_cast<size_t>(scale_);
+    TPixelBuffer pixels(rowPixels * static_cast<size_t>(height) * static_cast<size_t>(scale_), ColorToPixel(clWhite));
+    const int keepW = std::min(width, width_) * scale_;
+    const int keepH = std::min(height, height_) * scale_;
     for (int y = 0; y < keepH; ++y)
-        std::copy_n(ScanLine(y), keepW, pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width));
+        std::copy_n(ScanLine(y), keepW, pixels.data() + static_cast<size_t>(y) * rowPixels);
     pixels_ = std::move(pixels);
     width_ = width;
     height_ = height;
+}
+
+void TBitmap::SetScale(int scale)
+{
+    scale = std::clamp(scale, 1, kMaxBitmapScale);
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    pixels_.assign(static_cast<size_t>(PixelWidth()) * static_cast<size_t>(PixelHeight()), ColorToPixel(clWhite));
+}
+
+void TBitmap::SetPixel(int x, int y, TColor color)
+{
+    const TPixel pixel = ColorToPixel(ColorToRGB(color));
+    for (int row = y * scale_; row < (y + 1) * scale_; ++row)
+        std::fill_n(ScanLine(row) + x * scale_, scale_, pixel);
 }
 
 TColor TBitmap::TransparentColor() const
@@ -93,7 +112,7 @@ TColor TBitmap::TransparentColor() const
         return transparentColor_;
     if (Empty())
         return clNone;
-    return GetPixel(0, height_ - 1);
+    return PixelToColor(ScanLine(PixelHeight() - 1)[0]);
 }
 
 void TBitmap::SetTransparentColor(TColor color)
@@ -120,6 +139,7 @@ void TBitmap::SetPixels(int width, int height, TPixelBuffer pixels, TPixelFormat
 {
     width_ = width;
     height_ = height;
+    scale_ = 1;
     pixels_ = std::move(pixels);
     pixelFormat_ = format;
 }

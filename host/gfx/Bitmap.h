@@ -29,6 +29,9 @@ enum class TTransparentMode : std::uint8_t { tmAuto, tmFixed };
 
 int BitsPerPixel(TPixelFormat format);
 
+// Device pixels per logical pixel a bitmap may hold: bounds the memory of surfaces and glyphs.
+constexpr int kMaxBitmapScale = 4;
+
 // Allocates pixel storage without clearing it, so that a decoder writes each pixel once.
 template <typename T> struct TUninitializedAllocator : std::allocator<T> {
     using value_type = T;
@@ -42,10 +45,13 @@ template <typename T> struct TUninitializedAllocator : std::allocator<T> {
 };
 using TPixelBuffer = std::vector<TPixel, TUninitializedAllocator<TPixel>>;
 
+// Sizes and GetPixel/SetPixel are logical; a bitmap with a scale of N holds N x N device
+// pixels for each logical one (ScanLine and Pixels are device pixels). Loaded pictures are at
+// scale 1; window surfaces and buffers copied onto them are at the display's scale.
 class TBitmap {
 public:
     TBitmap();
-    TBitmap(int width, int height);
+    TBitmap(int width, int height, int scale = 1);
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);
     ~TBitmap();
@@ -61,6 +67,12 @@ public:
     void SetHeight(int height);
     void SetSize(int width, int height);
 
+    int Scale() const { return scale_; }
+    // Keeps the logical size; the pixels become white (1 to kMaxBitmapScale).
+    void SetScale(int scale);
+    int PixelWidth() const { return width_ * scale_; }
+    int PixelHeight() const { return height_ * scale_; }
+
     TPixelFormat PixelFormat() const { return pixelFormat_; }
     void SetPixelFormat(TPixelFormat format) { pixelFormat_ = format; }
 
@@ -73,12 +85,14 @@ public:
     // Fixes the transparent colour (switches the mode to tmFixed).
     void SetTransparentColor(TColor color);
 
-    TPixel* ScanLine(int y) { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
-    const TPixel* ScanLine(int y) const { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+    // Row y of the device pixels.
+    TPixel* ScanLine(int y) { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(PixelWidth()); }
+    const TPixel* ScanLine(int y) const { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(PixelWidth()); }
     std::span<TPixel> Pixels() { return pixels_; }
     std::span<const TPixel> Pixels() const { return pixels_; }
-    TColor GetPixel(int x, int y) const { return PixelToColor(ScanLine(y)[x]); }
-    void SetPixel(int x, int y, TColor color) { ScanLine(y)[x] = ColorToPixel(ColorToRGB(color)); }
+    // The logical pixel: the top-left device pixel of its block; setting fills the block.
+    TColor GetPixel(int x, int y) const { return PixelToColor(ScanLine(y * scale_)[x * scale_]); }
+    void SetPixel(int x, int y, TColor color);
 
     // The canvas that draws on this bitmap; made on first use, lives as long as the bitmap.
     TCanvas& Canvas();
@@ -89,16 +103,18 @@ public:
     void LoadFromFile(const std::string& path);
     // Loads the bitmap resource of that name; EResNotFound when the program has none.
     void LoadFromResourceName(std::string_view name);
-    // Writes a Windows bitmap file image at 8 (when the pixels fit a palette), 24 or 32 bits.
+    // Writes the device pixels as a Windows bitmap file image at 8 (when they fit a palette),
+    // 24 or 32 bits.
     std::vector<std::uint8_t> SaveToBytes(int bitsPerPixel = 24) const;
     void SaveToFile(const std::string& path, int bitsPerPixel = 24) const;
 
-    // Takes over pixel content of the given size, as decoded; used by the BMP reader.
+    // Takes over pixel content of the given size at scale 1, as decoded; used by the BMP reader.
     void SetPixels(int width, int height, TPixelBuffer pixels, TPixelFormat format);
 
 private:
     int width_ = 0;
     int height_ = 0;
+    int scale_ = 1;
     TPixelBuffer pixels_;
     TPixelFormat pixelFormat_ = TPixelFormat::pfDevice;
     bool transparent_ = false;

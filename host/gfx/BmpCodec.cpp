@@ -546,8 +546,8 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& bitmap, int bitsPerPixel)
         if (palette.empty())
             bitsPerPixel = 24;
     }
-    const std::size_t width = static_cast<std::size_t>(bitmap.Width());
-    const std::size_t height = static_cast<std::size_t>(bitmap.Height());
+    const std::size_t width = static_cast<std::size_t>(bitmap.PixelWidth());
+    const std::size_t height = static_cast<std::size_t>(bitmap.PixelHeight());
     const std::size_t stride = (width * static_cast<std::size_t>(bitsPerPixel) + 31) / 32 * 4;
     const std::size_t offBits = kFileHeaderSize + kInfoHeaderSize + palette.size() * 4;
     const std::size_t imageSize = stride * height;

@@ -44,17 +44,33 @@ void FillSolid(const TDeviceContext& dc, const TRect& device, TPixel pixel)
     });
 }
 
+// A pattern at the surface's scale, each logical pixel a block of device pixels as it is on
+// the surface, so that tiles keep their hard edges.
+TBitmap PatternAtScale(const TBitmap& pattern, int scale)
+{
+    TBitmap tile(pattern.Width(), pattern.Height(), scale);
+    for (int y = 0; y < pattern.Height(); ++y)
+        for (int x = 0; x < pattern.Width(); ++x)
+            tile.SetPixel(x, y, pattern.GetPixel(x, y));
+    return tile;
+}
+
 // The pattern tiles the surface from its (0, 0), as the host's brushes align to the device
-// origin whatever the viewport origin: device pixel (x, y) shows pattern pixel
+// origin whatever the viewport origin: surface pixel (x, y) shows pattern pixel
 // (x mod width, y mod height).
 void FillPattern(const TDeviceContext& dc, const TRect& device, const TBitmap& pattern)
 {
+    if (pattern.Scale() != dc.Scale()) {
+        FillPattern(dc, device, PatternAtScale(pattern, dc.Scale()));
+        return;
+    }
     TBitmap& surface = dc.Surface();
-    const int pw = pattern.Width();
+    const int pw = pattern.PixelWidth();
+    const int ph = pattern.PixelHeight();
     dc.ForEachVisiblePart(device, [&](const TRect& part) {
-        const int tiledRows = std::min(part.Height(), pattern.Height());
+        const int tiledRows = std::min(part.Height(), ph);
         for (int y = part.Top; y < part.Top + tiledRows; ++y) {
-            const TPixel* tile = pattern.ScanLine(y % pattern.Height());
+            const TPixel* tile = pattern.ScanLine(y % ph);
             TPixel* d = surface.ScanLine(y) + part.Left;
             int px = part.Left % pw;
             for (int left = part.Width(); left > 0;) {
@@ -65,11 +81,11 @@ void FillPattern(const TDeviceContext& dc, const TRect& device, const TBitmap& p
                 px = 0;
             }
         }
-        RepeatRows(surface, part, pattern.Height());
+        RepeatRows(surface, part, ph);
     });
 }
 
-// Hatch lines every 8 device pixels; the pixels between them are left as they are.
+// Hatch lines every 8 surface pixels; the pixels between them are left as they are.
 bool HatchCovers(TBrushStyle style, int x, int y)
 {
     const int hx = x & 7;
@@ -111,11 +127,12 @@ void FillWithBrush(const TDeviceContext& dc, const TBrush& brush, const TRect& d
         return;
     }
     TBitmap& surface = dc.Surface();
+    const int n = dc.Scale();
     dc.ForEachVisiblePart(device, [&](const TRect& part) {
         for (int y = part.Top; y < part.Bottom; ++y) {
             TPixel* row = surface.ScanLine(y);
             for (int x = part.Left; x < part.Right; ++x) {
-                if (HatchCovers(brush.Style, x, y))
+                if (HatchCovers(brush.Style, x / n, y / n))
                     row[x] = pixel;
             }
         }
@@ -134,17 +151,23 @@ void FillRegionSolid(const TDeviceContext& dc, const TRegion& region, TPixel pix
         FillSolid(dc, r, pixel);
 }
 
-// The frame between an outer rectangle and an inner one inside it.
+// A surface rectangle filled in one colour.
+void FillSurface(const TDeviceContext& dc, const TRect& r, TPixel pixel)
+{
+    FillSolid(dc, dc.SurfaceToDevice(r), pixel);
+}
+
+// The frame between an outer surface rectangle and an inner one inside it.
 void FillFrame(const TDeviceContext& dc, const TRect& outer, const TRect& inner, TPixel pixel)
 {
     if (inner.IsEmpty()) {
-        FillSolid(dc, outer, pixel);
+        FillSurface(dc, outer, pixel);
         return;
     }
-    FillSolid(dc, { outer.Left, outer.Top, outer.Right, inner.Top }, pixel);
-    FillSolid(dc, { outer.Left, inner.Top, inner.Left, inner.Bottom }, pixel);
-    FillSolid(dc, { inner.Right, inner.Top, outer.Right, inner.Bottom }, pixel);
-    FillSolid(dc, { outer.Left, inner.Bottom, outer.Right, outer.Bottom }, pixel);
+    FillSurface(dc, { outer.Left, outer.Top, outer.Right, inner.Top }, pixel);
+    FillSurface(dc, { outer.Left, inner.Top, inner.Left, inner.Bottom }, pixel);
+    FillSurface(dc, { inner.Right, inner.Top, outer.Right, inner.Bottom }, pixel);
+    FillSurface(dc, { outer.Left, inner.Bottom, outer.Right, outer.Bottom }, pixel);
 }
 
 // On and off lengths of the styled one-pixel pens.
@@ -185,11 +208,20 @@ bool PatternDraws(std::span<const int> pattern, std::int64_t step)
 // A pen wider than twice the surface is drawn that wide: any wider only adds work.
 int PenWidth(const TPen& pen, const TDeviceContext& dc)
 {
-    const TRect surface = dc.SurfaceRect();
-    return std::clamp(pen.Width, 1, 2 * std::max(surface.Right, surface.Bottom) + 2);
+    const TBitmap& surface = dc.Surface();
+    return std::clamp(pen.Width, 1, 2 * std::max(surface.Width(), surface.Height()) + 2);
 }
 
-// A line between two device points, leaving out the end point. The pixels are Bresenham's:
+// One surface pixel: a block of device pixels on a scaled surface.
+void PlotPixel(const TDeviceContext& dc, int x, int y, TPixel pixel)
+{
+    if (dc.Scale() != 1)
+        FillSurface(dc, { x, y, x + 1, y + 1 }, pixel);
+    else if (dc.IsVisible(x, y))
+        dc.Surface().ScanLine(y)[x] = pixel;
+}
+
+// A line between two surface points, leaving out the end point. The pixels are Bresenham's:
 // along the longer axis one pixel per step, across it the offset nearest to the ideal line,
 // halves rounded towards the start. Wider pens put a square of their width on every pixel.
 // Styled pens continue their pattern from `phase` steps in.
@@ -209,7 +241,7 @@ void DrawLine(const TDeviceContext& dc, const TPen& pen, TPoint from, TPoint to,
             r = dx > 0 ? TRect { from.X, from.Y, to.X, from.Y + 1 } : TRect { to.X + 1, from.Y, from.X + 1, from.Y + 1 };
         else
             r = dy > 0 ? TRect { from.X, from.Y, from.X + 1, to.Y } : TRect { from.X, to.Y + 1, from.X + 1, from.Y + 1 };
-        FillSolid(dc, { r.Left - offset, r.Top - offset, r.Right - offset + width - 1, r.Bottom - offset + width - 1 }, pixel);
+        FillSurface(dc, { r.Left - offset, r.Top - offset, r.Right - offset + width - 1, r.Bottom - offset + width - 1 }, pixel);
         return;
     }
     const bool xMajor = std::abs(dx) >= std::abs(dy);
@@ -220,14 +252,13 @@ void DrawLine(const TDeviceContext& dc, const TPen& pen, TPoint from, TPoint to,
     const int majorStart = xMajor ? from.X : from.Y;
     const int minorStart = xMajor ? from.Y : from.X;
     // Only the steps whose pixel, with the pen around it, can reach the surface are walked.
-    const TRect surface = dc.SurfaceRect();
+    const TBitmap& surface = dc.Surface();
     const std::int64_t low = -width;
-    const std::int64_t high = static_cast<std::int64_t>(xMajor ? surface.Right : surface.Bottom) + width;
+    const std::int64_t high = static_cast<std::int64_t>(xMajor ? surface.Width() : surface.Height()) + width;
     std::int64_t first = majorStep > 0 ? low - majorStart : majorStart - high + 1;
     std::int64_t last = majorStep > 0 ? high - majorStart : majorStart - low + 1;
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, steps);
-    TBitmap& target = dc.Surface();
     for (std::int64_t k = first; k < last; ++k) {
         if (!pattern.empty() && !PatternDraws(pattern, phase + k))
             continue;
@@ -235,12 +266,10 @@ void DrawLine(const TDeviceContext& dc, const TPen& pen, TPoint from, TPoint to,
         const int minor = minorStart + minorStep * static_cast<int>((2 * k * across + steps - 1) / (2 * steps));
         const int x = xMajor ? major : minor;
         const int y = xMajor ? minor : major;
-        if (width == 1) {
-            if (dc.IsVisible(x, y))
-                target.ScanLine(y)[x] = pixel;
-        } else {
-            FillSolid(dc, { x - offset, y - offset, x - offset + width, y - offset + width }, pixel);
-        }
+        if (width == 1)
+            PlotPixel(dc, x, y, pixel);
+        else
+            FillSurface(dc, { x - offset, y - offset, x - offset + width, y - offset + width }, pixel);
     }
 }
 
@@ -249,7 +278,7 @@ std::int64_t LineSteps(TPoint from, TPoint to)
     return std::max(std::abs(to.X - from.X), std::abs(to.Y - from.Y));
 }
 
-// A rounded shape over a device box (right and bottom exclusive): pen outline, brush inside.
+// A rounded shape over a surface box (right and bottom exclusive): pen outline, brush inside.
 // Wider pens keep their outline inside the box; styled pens draw it solid.
 void DrawRounded(
     const TDeviceContext& dc, const TPen& pen, const TBrush& brush, const TRect& box, int ellipseWidth, int ellipseHeight)
@@ -258,7 +287,7 @@ void DrawRounded(
         return;
     if (pen.Style == TPenStyle::psClear) {
         // Without a pen the host fills one pixel less to the right and below.
-        FillRegionDevice(dc, TRegion::RoundRect(box, ellipseWidth, ellipseHeight), brush);
+        FillRegionDevice(dc, TRegion::RoundRect(box, ellipseWidth, ellipseHeight).Scale(dc.Scale()), brush);
         return;
     }
     const TRegion shape = TRegion::RoundRect({ box.Left, box.Top, box.Right + 1, box.Bottom + 1 }, ellipseWidth, ellipseHeight);
@@ -273,11 +302,18 @@ void DrawRounded(
         const int eh = std::max(0, std::abs(ellipseHeight) - 2 * width);
         inside = TRegion::RoundRect({ box.Left + width, box.Top + width, box.Right + 1 - width, box.Bottom + 1 - width }, ew, eh);
     }
-    FillRegionDevice(dc, inside, brush);
-    FillRegionSolid(dc, shape.Subtract(inside), PixelOf(pen.Color));
+    FillRegionDevice(dc, inside.Scale(dc.Scale()), brush);
+    FillRegionSolid(dc, shape.Subtract(inside).Scale(dc.Scale()), PixelOf(pen.Color));
 }
 
 } // namespace
+
+TRect TCanvas::SurfaceRect(const TRect& logical) const
+{
+    const TPoint topLeft = dc_->ToSurface(logical.TopLeft());
+    const TPoint bottomRight = dc_->ToSurface(logical.BottomRight());
+    return { topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y };
+}
 
 TColor TCanvas::GetPixel(int x, int y) const
 {
@@ -289,9 +325,8 @@ TColor TCanvas::GetPixel(int x, int y) const
 
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
-    const TPoint p = dc_->ToDevice(TPoint { x, y });
-    if (dc_->IsVisible(p.X, p.Y))
-        dc_->Surface().ScanLine(p.Y)[p.X] = PixelOf(color);
+    const TPoint p = dc_->ToSurface(TPoint { x, y });
+    PlotPixel(*dc_, p.X, p.Y, PixelOf(color));
 }
 
 void TCanvas::MoveTo(int x, int y)
@@ -301,7 +336,7 @@ void TCanvas::MoveTo(int x, int y)
 
 void TCanvas::LineTo(int x, int y)
 {
-    DrawLine(*dc_, pen_, dc_->ToDevice(penPos_), dc_->ToDevice(TPoint { x, y }));
+    DrawLine(*dc_, pen_, dc_->ToSurface(penPos_), dc_->ToSurface(TPoint { x, y }));
     penPos_ = { x, y };
 }
 
@@ -309,8 +344,8 @@ void TCanvas::Polyline(std::span<const TPoint> points)
 {
     std::int64_t phase = 0;
     for (std::size_t i = 1; i < points.size(); ++i) {
-        const TPoint from = dc_->ToDevice(points[i - 1]);
-        const TPoint to = dc_->ToDevice(points[i]);
+        const TPoint from = dc_->ToSurface(points[i - 1]);
+        const TPoint to = dc_->ToSurface(points[i]);
         DrawLine(*dc_, pen_, from, to, phase);
         phase += LineSteps(from, to);
     }
@@ -318,18 +353,18 @@ void TCanvas::Polyline(std::span<const TPoint> points)
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
-    const TRect box = dc_->ToDevice(TRect { left, top, right, bottom });
+    const TRect box = SurfaceRect({ left, top, right, bottom });
     if (box.IsEmpty())
         return;
     if (pen_.Style == TPenStyle::psClear) {
         // Without a pen the host fills one pixel less to the right and below.
-        FillWithBrush(*dc_, brush_, { box.Left, box.Top, box.Right - 1, box.Bottom - 1 });
+        FillWithBrush(*dc_, brush_, dc_->SurfaceToDevice({ box.Left, box.Top, box.Right - 1, box.Bottom - 1 }));
         return;
     }
     const int width = PenWidth(pen_, *dc_);
     const std::span<const int> pattern = width == 1 ? StylePattern(pen_.Style) : std::span<const int> {};
     if (!pattern.empty()) {
-        FillWithBrush(*dc_, brush_, box.Inflate(-1, -1));
+        FillWithBrush(*dc_, brush_, dc_->SurfaceToDevice(box.Inflate(-1, -1)));
         if (box.Width() == 1 && box.Height() == 1) {
             SetPixel(left, top, pen_.Color);
             return;
@@ -349,18 +384,18 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
         ? box
         : TRect { box.Left - offset, box.Top - offset, box.Right - 1 - offset + width, box.Bottom - 1 - offset + width };
     const TRect inner = outer.Inflate(-width, -width);
-    FillWithBrush(*dc_, brush_, inner);
+    FillWithBrush(*dc_, brush_, dc_->SurfaceToDevice(inner));
     FillFrame(*dc_, outer, inner, PixelOf(pen_.Color));
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
 {
-    DrawRounded(*dc_, pen_, brush_, dc_->ToDevice(TRect { left, top, right, bottom }), ellipseWidth, ellipseHeight);
+    DrawRounded(*dc_, pen_, brush_, SurfaceRect({ left, top, right, bottom }), ellipseWidth, ellipseHeight);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom)
 {
-    const TRect box = dc_->ToDevice(TRect { left, top, right, bottom });
+    const TRect box = SurfaceRect({ left, top, right, bottom });
     DrawRounded(*dc_, pen_, brush_, box, box.Width(), box.Height());
 }
 
@@ -371,18 +406,18 @@ void TCanvas::FillRect(const TRect& r)
 
 void TCanvas::FrameRect(const TRect& r)
 {
-    const TRect box = dc_->ToDevice(r);
+    const TRect box = SurfaceRect(r);
     if (box.IsEmpty())
         return;
-    FillWithBrush(*dc_, brush_, { box.Left, box.Top, box.Right, box.Top + 1 });
-    FillWithBrush(*dc_, brush_, { box.Left, box.Bottom - 1, box.Right, box.Bottom });
-    FillWithBrush(*dc_, brush_, { box.Left, box.Top + 1, box.Left + 1, box.Bottom - 1 });
-    FillWithBrush(*dc_, brush_, { box.Right - 1, box.Top + 1, box.Right, box.Bottom - 1 });
+    const TRect edges[] = { { box.Left, box.Top, box.Right, box.Top + 1 }, { box.Left, box.Bottom - 1, box.Right, box.Bottom },
+        { box.Left, box.Top + 1, box.Left + 1, box.Bottom - 1 }, { box.Right - 1, box.Top + 1, box.Right, box.Bottom - 1 } };
+    for (const TRect& edge : edges)
+        FillWithBrush(*dc_, brush_, dc_->SurfaceToDevice(edge));
 }
 
 void TCanvas::DrawFocusRect(const TRect& r)
 {
-    const TRect box = dc_->ToDevice(r);
+    const TRect box = SurfaceRect(r);
     if (box.IsEmpty())
         return;
     // Each border pixel once (a one-pixel-high box has no separate bottom row), so that a
@@ -394,12 +429,14 @@ void TCanvas::DrawFocusRect(const TRect& r)
         { std::max(box.Left + 1, box.Right - 1), box.Top + 1, box.Right, box.Bottom - 1 },
     };
     TBitmap& surface = dc_->Surface();
+    const int n = dc_->Scale();
     for (const TRect& piece : pieces) {
-        dc_->ForEachVisiblePart(piece, [&](const TRect& part) {
+        dc_->ForEachVisiblePart(dc_->SurfaceToDevice(piece), [&](const TRect& part) {
             for (int y = part.Top; y < part.Bottom; ++y) {
                 TPixel* row = surface.ScanLine(y);
-                for (int x = part.Left + ((part.Left + y) & 1); x < part.Right; x += 2)
-                    row[x] ^= 0x00FFFFFF;
+                for (int x = part.Left; x < part.Right; ++x)
+                    if ((x / n + y / n) % 2 == 0)
+                        row[x] ^= 0x00FFFFFF;
             }
         });
     }
@@ -408,22 +445,27 @@ void TCanvas::DrawFocusRect(const TRect& r)
 void TCanvas::FillRegion(const TRegion& region)
 {
     const TPoint origin = dc_->ViewportOrg();
-    FillRegionDevice(*dc_, region.Offset(origin.X, origin.Y), brush_);
+    FillRegionDevice(*dc_, region.Offset(origin.X, origin.Y).Scale(dc_->Scale()), brush_);
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
 {
     const TRect dest { dc_->ToDeviceX(x), dc_->ToDeviceY(y), dc_->ToDeviceX(static_cast<std::int64_t>(x) + bitmap.Width()),
         dc_->ToDeviceY(static_cast<std::int64_t>(y) + bitmap.Height()) };
-    CopyPixels(*dc_, dest, bitmap, { 0, 0, bitmap.Width(), bitmap.Height() }, TransparentKey(bitmap));
+    CopyPixels(*dc_, dest, bitmap, { 0, 0, bitmap.PixelWidth(), bitmap.PixelHeight() }, TransparentKey(bitmap));
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
 {
-    CopyPixels(*dc_, dc_->ToDevice(r), bitmap, { 0, 0, bitmap.Width(), bitmap.Height() }, TransparentKey(bitmap));
+    CopyPixels(*dc_, dc_->ToDevice(r), bitmap, { 0, 0, bitmap.PixelWidth(), bitmap.PixelHeight() }, TransparentKey(bitmap));
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect)
 {
     CopyPixels(*dc_, dc_->ToDevice(dest), source.Handle()->Surface(), source.Handle()->ToDevice(sourceRect));
+}
+
+TBitmap CreateCompatibleBitmap(HDC dc, int width, int height)
+{
+    return TBitmap(width, height, dc ? dc->Scale() : 1);
 }

@@ -51,7 +51,9 @@ constexpr unsigned DT_NOPREFIX = 0x0800;
 
 // Draws on a device context with a pen, a brush and a font. Coordinates are logical: the
 // context's viewport origin is added, its clip honoured. Lines leave out their end point and
-// rectangles their right and bottom edges, as on the host.
+// rectangles their right and bottom edges, as on the host. On a surface of scale N every
+// logical pixel is N x N device pixels: lines and frames are N times as thick, text is
+// rasterised at N times its size, and a bitmap of another scale is scaled smoothly.
 class TCanvas {
 public:
     explicit TCanvas(HDC dc)
@@ -95,14 +97,17 @@ public:
     int TextHeight(const std::string& text);
     TSize TextExtent(const std::string& text);
 
-    // The bitmap at its own size; a Transparent bitmap leaves its transparent colour out.
+    // The bitmap at its own (logical) size; a Transparent bitmap leaves its transparent colour out.
     void Draw(int x, int y, const TBitmap& bitmap);
-    // The bitmap scaled to r (nearest pixel), transparency as for Draw.
+    // The bitmap scaled to r (nearest pixel, or smoothly between scales), transparency as for Draw.
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     // Copies source rectangle of another canvas, scaled to dest when the sizes differ.
     void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
 
 private:
+    // A logical rectangle in surface coordinates.
+    TRect SurfaceRect(const TRect& logical) const;
+
     HDC dc_;
     TPen pen_;
     TBrush brush_;
@@ -115,3 +120,7 @@ private:
 // one "&"). With DT_CALCRECT nothing is drawn and r gets the text's size. Returns the
 // text height.
 int DrawText(TCanvas& canvas, const std::string& text, TRect& r, unsigned format);
+
+// A bitmap for drawing off screen what will then be copied onto the device context: at its
+// scale, so that nothing is drawn coarser than on the context itself.
+TBitmap CreateCompatibleBitmap(HDC dc, int width, int height);

@@ -77,19 +77,27 @@ void PaintLine(TCanvas& canvas, const TextLine& line, const LinePlacement& at)
     if (at.Background && canvas.Brush().Style != TBrushStyle::bsClear)
         FillSolid(surface, clip, dc.ToDevice(*at.Background), ColorToPixel(ColorToRGB(canvas.Brush().Color)));
 
-    const TPoint origin = dc.ViewportOrg();
-    const int left = origin.X + at.X;
-    const int baseline = origin.Y + at.Y + line.Metrics.Ascent;
+    // Each glyph goes where the logical layout puts it, rasterised at the surface's scale: on
+    // a finer surface the text is sharper, never wider or placed otherwise.
+    const int scale = dc.Scale();
+    const int baseline = dc.ToDeviceY(static_cast<std::int64_t>(at.Y) + line.Metrics.Ascent);
     const TPixel ink = ColorToPixel(ColorToRGB(canvas.Font().Color()));
     FontEngine& engine = FontEngine::Instance();
     for (const TextGlyph& glyph : line.Glyphs) {
-        const GlyphBitmap& bitmap = engine.Rasterise(glyph.Key);
-        BlendGlyph(surface, clip, left + glyph.X + bitmap.Left, baseline - bitmap.Top, bitmap, ink);
+        GlyphKey key = glyph.Key;
+        key.Pixels = static_cast<std::uint16_t>(key.Pixels * scale);
+        const GlyphBitmap& bitmap = engine.Rasterise(key);
+        const int left = dc.ToDeviceX(static_cast<std::int64_t>(at.X) + glyph.X);
+        BlendGlyph(surface, clip, left + bitmap.Left, baseline - bitmap.Top, bitmap, ink);
     }
 
     const FontMetrics& m = line.Metrics;
     const auto stroke = [&](int from, int to, int top, int thickness) {
-        FillSolid(surface, clip, Rect(left + from, baseline + top, left + to, baseline + top + thickness), ink);
+        const std::int64_t y = static_cast<std::int64_t>(at.Y) + m.Ascent + top;
+        FillSolid(surface, clip,
+            Rect(dc.ToDeviceX(static_cast<std::int64_t>(at.X) + from), dc.ToDeviceY(y),
+                dc.ToDeviceX(static_cast<std::int64_t>(at.X) + to), dc.ToDeviceY(y + thickness)),
+            ink);
     };
     const TFontStyles style = canvas.Font().Style();
     if (style.Has(TFontStyle::fsUnderline))

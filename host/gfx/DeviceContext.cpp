@@ -3,9 +3,14 @@
 #include "host/gfx/Bitmap.h"
 #include "host/gfx/PixelCopy.h"
 
+int TDeviceContext::Scale() const
+{
+    return surface_->Scale();
+}
+
 TRect TDeviceContext::SurfaceRect() const
 {
-    return { 0, 0, surface_->Width(), surface_->Height() };
+    return { 0, 0, surface_->PixelWidth(), surface_->PixelHeight() };
 }
 
 TRegion TDeviceContext::ClipRegion() const
@@ -112,9 +117,10 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
         return true;
     const TPoint to = dest->ToDevice(TPoint { x, y });
     const TPoint from = src->ToDevice(TPoint { srcX, srcY });
-    // Both corners from one clamped origin and the size, so the copy stays unscaled.
-    const int w = std::min<int>(width, static_cast<int>(kDeviceCoordLimit));
-    const int h = std::min<int>(height, static_cast<int>(kDeviceCoordLimit));
-    CopyPixels(*dest, Bounds(to.X, to.Y, w, h), src->Surface(), Bounds(from.X, from.Y, w, h));
+    // Both corners from one clamped origin and the size, so that between equal scales the
+    // copy stays unscaled.
+    const auto limit = [](int size, int scale) { return std::min(size, static_cast<int>(kDeviceCoordLimit) / scale) * scale; };
+    CopyPixels(*dest, Bounds(to.X, to.Y, limit(width, dest->Scale()), limit(height, dest->Scale())), src->Surface(),
+        Bounds(from.X, from.Y, limit(width, src->Scale()), limit(height, src->Scale())));
     return true;
 }

@@ -18,7 +18,8 @@ constexpr int ClampDeviceCoord(std::int64_t v)
 }
 
 // Where drawing lands: a bitmap (a memory bitmap, or a window's pixels), the viewport origin
-// that maps logical (0, 0) to a device pixel, and the clip in device pixels. Without a clip
+// that moves logical (0, 0), and the clip in device pixels. Logical coordinates plus the origin
+// are surface coordinates; times the surface's scale they are device pixels. Without a clip
 // everything on the surface may be drawn.
 class TDeviceContext {
 public:
@@ -28,7 +29,9 @@ public:
     }
 
     TBitmap& Surface() const { return *surface_; }
-    // (0, 0, surface width, surface height).
+    // Device pixels per logical pixel.
+    int Scale() const;
+    // The surface's device pixels: (0, 0, pixel width, pixel height).
     TRect SurfaceRect() const;
 
     TPoint ViewportOrg() const { return state_.origin; }
@@ -77,8 +80,20 @@ public:
         return { ToDeviceX(logical.Left), ToDeviceY(logical.Top), ToDeviceX(logical.Right), ToDeviceY(logical.Bottom) };
     }
     TPoint ToDevice(TPoint logical) const { return { ToDeviceX(logical.X), ToDeviceY(logical.Y) }; }
-    int ToDeviceX(std::int64_t x) const { return ClampDeviceCoord(x + state_.origin.X); }
-    int ToDeviceY(std::int64_t y) const { return ClampDeviceCoord(y + state_.origin.Y); }
+    int ToDeviceX(std::int64_t x) const { return ClampDeviceCoord((x + state_.origin.X) * Scale()); }
+    int ToDeviceY(std::int64_t y) const { return ClampDeviceCoord((y + state_.origin.Y) * Scale()); }
+    // Surface coordinates of a logical point, and device pixels of a surface rectangle.
+    TPoint ToSurface(TPoint logical) const
+    {
+        return { ClampDeviceCoord(std::int64_t { logical.X } + state_.origin.X),
+            ClampDeviceCoord(std::int64_t { logical.Y } + state_.origin.Y) };
+    }
+    TRect SurfaceToDevice(const TRect& r) const
+    {
+        const std::int64_t n = Scale();
+        return { ClampDeviceCoord(r.Left * n), ClampDeviceCoord(r.Top * n), ClampDeviceCoord(r.Right * n),
+            ClampDeviceCoord(r.Bottom * n) };
+    }
 
 private:
     struct State {
@@ -103,5 +118,6 @@ bool RestoreDC(HDC dc, int level);
 
 constexpr unsigned SRCCOPY = 0x00CC0020;
 // Copies a block of pixels between two device contexts (only SRCCOPY), honouring both
-// origins and the destination's clip.
+// origins and the destination's clip; between surfaces of different scales the block is
+// scaled smoothly.
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, unsigned rop);

@@ -27,7 +27,7 @@ void CopyUnscaled(
 {
     const int dx = sourceRect.Left - destRect.Left;
     const int dy = sourceRect.Top - destRect.Top;
-    const TRect inSource = IntersectRect(sourceRect, { 0, 0, source.Width(), source.Height() });
+    const TRect inSource = IntersectRect(sourceRect, { 0, 0, source.PixelWidth(), source.PixelHeight() });
     TBitmap& surface = dest.Surface();
     dest.ForEachVisiblePart(inSource.Offset(-dx, -dy), [&](const TRect& part) {
         for (int y = part.Top; y < part.Bottom; ++y)
@@ -60,7 +60,7 @@ void CopyScaled(
         bool allColumnsInside = true;
         for (int x = part.Left; x < part.Right; ++x) {
             const int sx = sourceRect.Left + NearestSource(x - destRect.Left, destRect.Width(), sourceRect.Width());
-            if (sx < 0 || sx >= source.Width()) {
+            if (sx < 0 || sx >= source.PixelWidth()) {
                 allColumnsInside = false;
                 continue;
             }
@@ -73,12 +73,12 @@ void CopyScaled(
         int previousSourceRow = -1;
         for (int y = part.Top; y < part.Bottom; ++y) {
             const int sy = sourceRect.Top + NearestSource(y - destRect.Top, destRect.Height(), sourceRect.Height());
-            if (sy < 0 || sy >= source.Height())
+            if (sy < 0 || sy >= source.PixelHeight())
                 continue;
             TPixel* d = surface.ScanLine(y) + part.Left;
             // A row stretched downwards repeats the finished row above it.
             if (sy == previousSourceRow && !key && allColumnsInside) {
-                std::memcpy(d, d - surface.Width(), static_cast<std::size_t>(part.Width()) * sizeof(TPixel));
+                std::memcpy(d, d - surface.PixelWidth(), static_cast<std::size_t>(part.Width()) * sizeof(TPixel));
                 continue;
             }
             const TPixel* s = source.ScanLine(sy);
@@ -92,6 +92,97 @@ void CopyScaled(
     });
 }
 
+// Where destination pixel i of n samples m source pixels from `first`: between source pixels
+// Low and Low + 1 (both kept within [bound, limit)) with the weight of the second in 1/256, and
+// the nearest source pixel, which decides whether the destination pixel is drawn at all.
+struct SmoothSample {
+    int Low;
+    int High;
+    unsigned Weight;
+    int Nearest;
+};
+
+SmoothSample SampleAt(std::int64_t i, std::int64_t n, std::int64_t first, std::int64_t m, int bound, int limit)
+{
+    // The centre of destination pixel i, in 1/256 of a source pixel from the centre of `first`.
+    const std::int64_t at = ((2 * i + 1) * m * 256) / (2 * n) - 128;
+    const std::int64_t low = first + (at >> 8);
+    const auto inside = [&](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, bound, limit - 1)); };
+    return { inside(low), inside(low + 1), static_cast<unsigned>(at & 0xFF), static_cast<int>(first + NearestSource(i, n, m)) };
+}
+
+// The four neighbours blended by weight (1/256 across, 1/256 down); with a key, neighbours of
+// the key colour take no part.
+TPixel Blend(const TPixel (&p)[4], unsigned wx, unsigned wy, std::optional<TPixel> key)
+{
+    const unsigned weights[4] = { (256 - wx) * (256 - wy), wx * (256 - wy), (256 - wx) * wy, wx * wy };
+    unsigned total = 0;
+    unsigned r = 0;
+    unsigned g = 0;
+    unsigned b = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (key && (p[k] & kColourBits) == *key)
+            continue;
+        total += weights[k];
+        r += ((p[k] >> 16) & 0xFF) * weights[k];
+        g += ((p[k] >> 8) & 0xFF) * weights[k];
+        b += (p[k] & 0xFF) * weights[k];
+    }
+    if (total == 0)
+        return p[0];
+    if (total == 256 * 256)
+        return ((r + 32768) >> 16) << 16 | ((g + 32768) >> 16) << 8 | (b + 32768) >> 16;
+    return ((r + total / 2) / total) << 16 | ((g + total / 2) / total) << 8 | (b + total / 2) / total;
+}
+
+// Bilinear scaling that samples only inside the source rectangle, so that the neighbouring
+// pieces of a strip never bleed in.
+void CopySmooth(
+    const TDeviceContext& dest, const TRect& destRect, const TBitmap& source, const TRect& sourceRect, std::optional<TPixel> key)
+{
+    const TRect inside = IntersectRect(sourceRect, { 0, 0, source.PixelWidth(), source.PixelHeight() });
+    if (inside.IsEmpty())
+        return;
+    TBitmap& surface = dest.Surface();
+    std::vector<SmoothSample> columns;
+    dest.ForEachVisiblePart(destRect, [&](const TRect& part) {
+        columns.clear();
+        for (int x = part.Left; x < part.Right; ++x)
+            columns.push_back(
+                SampleAt(x - destRect.Left, destRect.Width(), sourceRect.Left, sourceRect.Width(), inside.Left, inside.Right));
+        for (int y = part.Top; y < part.Bottom; ++y) {
+            const SmoothSample row
+                = SampleAt(y - destRect.Top, destRect.Height(), sourceRect.Top, sourceRect.Height(), inside.Top, inside.Bottom);
+            if (row.Nearest < inside.Top || row.Nearest >= inside.Bottom)
+                continue;
+            const TPixel* upper = source.ScanLine(row.Low);
+            const TPixel* lower = source.ScanLine(row.High);
+            const TPixel* nearestRow = source.ScanLine(row.Nearest);
+            TPixel* d = surface.ScanLine(y) + part.Left;
+            for (const SmoothSample& column : columns) {
+                const bool drawn = column.Nearest >= inside.Left && column.Nearest < inside.Right
+                    && !(key && (nearestRow[column.Nearest] & kColourBits) == *key);
+                if (drawn) {
+                    const TPixel p[4] = { upper[column.Low], upper[column.High], lower[column.Low], lower[column.High] };
+                    *d = Blend(p, column.Weight, row.Weight, key);
+                }
+                ++d;
+            }
+        }
+    });
+}
+
+void Copy(const TDeviceContext& dest, const TRect& destRect, const TBitmap& source, const TRect& sourceRect,
+    std::optional<TPixel> key, bool smooth)
+{
+    if (destRect.Width() == sourceRect.Width() && destRect.Height() == sourceRect.Height())
+        CopyUnscaled(dest, destRect, source, sourceRect, key);
+    else if (smooth)
+        CopySmooth(dest, destRect, source, sourceRect, key);
+    else
+        CopyScaled(dest, destRect, source, sourceRect, key);
+}
+
 } // namespace
 
 void CopyPixels(
@@ -99,20 +190,19 @@ void CopyPixels(
 {
     if (destRect.IsEmpty() || sourceRect.IsEmpty() || source.Empty())
         return;
+    // A picture made for another scale than the surface's is resampled, not blown up.
+    const bool smooth = source.Scale() != dest.Scale();
     if (&source == &dest.Surface()) {
         // Read everything first, so that an overlapping copy sees the pixels as they were.
-        const TRect inside = IntersectRect(sourceRect, { 0, 0, source.Width(), source.Height() });
+        const TRect inside = IntersectRect(sourceRect, { 0, 0, source.PixelWidth(), source.PixelHeight() });
         if (inside.IsEmpty())
             return;
         TBitmap copy(inside.Width(), inside.Height());
         for (int y = 0; y < inside.Height(); ++y)
             std::memcpy(copy.ScanLine(y), source.ScanLine(inside.Top + y) + inside.Left,
                 static_cast<std::size_t>(inside.Width()) * sizeof(TPixel));
-        CopyPixels(dest, destRect, copy, sourceRect.Offset(-inside.Left, -inside.Top), key);
+        Copy(dest, destRect, copy, sourceRect.Offset(-inside.Left, -inside.Top), key, smooth);
         return;
     }
-    if (destRect.Width() == sourceRect.Width() && destRect.Height() == sourceRect.Height())
-        CopyUnscaled(dest, destRect, source, sourceRect, key);
-    else
-        CopyScaled(dest, destRect, source, sourceRect, key);
+    Copy(dest, destRect, source, sourceRect, key, smooth);
 }

@@ -8,8 +8,8 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap)
 {
     if (bitmap.Empty())
         throw EInvalidGraphic("An empty picture cannot be written as PNG");
-    const std::size_t width = static_cast<std::size_t>(bitmap.Width());
-    const std::size_t height = static_cast<std::size_t>(bitmap.Height());
+    const std::size_t width = static_cast<std::size_t>(bitmap.PixelWidth());
+    const std::size_t height = static_cast<std::size_t>(bitmap.PixelHeight());
     std::vector<std::uint8_t> rgb(width * height * 3);
     std::uint8_t* out = rgb.data();
     for (TPixel p : bitmap.Pixels()) {

@@ -1,6 +1,7 @@
 #include "host/gfx/Region.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -241,6 +242,31 @@ TRegion TRegion::Subtract(const TRegion& other) const
     TRegion r;
     r.rects_ = Combine(rects_, other.rects_, [](bool a, bool b) { return a && !b; });
     return r;
+}
+
+TRegion TRegion::Scale(int n) const
+{
+    if (n < 1)
+        return {};
+    bool saturated = false;
+    const auto times = [&](int v) {
+        const std::int64_t product = static_cast<std::int64_t>(v) * n;
+        const std::int64_t cut = std::clamp<std::int64_t>(product, INT_MIN, INT_MAX);
+        saturated = saturated || cut != product;
+        return static_cast<int>(cut);
+    };
+    TRegion r;
+    r.rects_.reserve(rects_.size());
+    for (const TRect& rect : rects_)
+        r.rects_.push_back({ times(rect.Left), times(rect.Top), times(rect.Right), times(rect.Bottom) });
+    if (!saturated) // order, bands and gaps all survive a whole-number enlargement
+        return r;
+    // Rectangles cut at the int range may touch or share bands: built anew.
+    TRegion rebuilt;
+    for (const TRect& rect : r.rects_)
+        if (!rect.IsEmpty())
+            rebuilt = rebuilt.Union(TRegion(rect));
+    return rebuilt;
 }
 
 TRegion TRegion::Offset(int dx, int dy) const

@@ -27,6 +27,9 @@ public:
     TRegion Intersect(const TRegion& other) const;
     TRegion Subtract(const TRegion& other) const;
     TRegion Offset(int dx, int dy) const;
+    // Every coordinate times n (a whole number from 1): the region in device pixels of a
+    // surface n times as fine. Coordinates past the int range are cut to it.
+    TRegion Scale(int n) const;
 
     bool IsEmpty() const { return rects_.empty(); }
     // NULLREGION, SIMPLEREGION or COMPLEXREGION.
