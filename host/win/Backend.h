@@ -59,6 +59,12 @@ public:
     // Called once when the window system takes the backend.
     virtual void Attach(TBackendEvents& events) = 0;
 
+    // Device pixels per logical pixel. Positions, sizes, shapes and dirty parts pass between
+    // the backend and the window system in logical pixels; the backend shows each window that
+    // many times as large, from a surface of that scale. 1 until set.
+    virtual int Scale() = 0;
+    virtual void SetScale(int scale) = 0;
+
     virtual TRect ScreenRect() = 0;
     // The screen without task bars.
     virtual TRect WorkArea() = 0;

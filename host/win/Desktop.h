@@ -144,6 +144,8 @@ void PresentDirtyWindows();
 // The first showing window with an invalid region, parents before children.
 TWindow* NextWindowToPaint(HWND filter);
 void ResizeSurface(TWindow* top);
+// An empty surface for a top-level window, at the display's scale.
+std::unique_ptr<TBitmap> NewSurface();
 void ReleaseWindowDCs(TWindow* w);
 // WM_ERASEBKGND's default: fills the client area through dc with the class background;
 // whether it erased.

@@ -59,7 +59,7 @@ HDC NewDC(TWindow* w, TRegion clip, TPoint origin)
     auto dc = std::make_unique<TDeviceContext>(*top->Surface);
     dc->SetViewportOrg(origin);
     const TRect reach = clip.Bounds();
-    dc->SelectClip(std::move(clip));
+    dc->SelectClip(clip.Scale(top->Surface->Scale()));
     HDC handle = dc.get();
     w->DCs.push_back({ std::move(dc), reach });
     return handle;
@@ -264,6 +264,11 @@ void ResizeSurface(TWindow* top)
     top->Surface->SetSize(std::max(top->ClientWidth(), 0), std::max(top->ClientHeight(), 0));
     InvalidateTree(top, top->ClientRect(), true);
     MarkDirty(top, top->ClientRect());
+}
+
+std::unique_ptr<TBitmap> NewSurface()
+{
+    return std::make_unique<TBitmap>(0, 0, Desktop().Backend().Scale());
 }
 
 void ReleaseWindowDCs(TWindow* w)

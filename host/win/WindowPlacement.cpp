@@ -2,6 +2,7 @@
 
 #include "host/win/Desktop.h"
 #include "host/win/MessageQueue.h"
+#include "host/win/WindowSystem.h"
 
 namespace {
 
@@ -173,6 +174,25 @@ bool UpdateFrame(TWindow* w)
         Desktop().Backend().SetNativeBounds(w, ClientRectOnScreen(w));
     }
     return true;
+}
+
+void SetDisplayScale(int scale)
+{
+    TBackend& backend = Desktop().Backend();
+    if (scale == backend.Scale())
+        return;
+    backend.SetScale(scale);
+    for (TWindow* top : Desktop().TopLevels) {
+        top->Surface->SetScale(backend.Scale());
+        ResizeSurface(top);
+        if (!top->HasNative)
+            continue;
+        backend.SetNativeBounds(top, ClientRectOnScreen(top));
+        if (const TRegion* shape = ShapeOf(top)) {
+            const TRegion client = shape->Offset(-top->Frame.Left, -top->Frame.Top);
+            backend.SetNativeShape(top, &client);
+        }
+    }
 }
 
 void SyncNative(TWindow* w)

@@ -19,3 +19,7 @@ void DoneWindowSystem();
 bool WindowSystemRunning();
 // The backend in use; EWindowSystemError when the system is not running.
 TBackend& CurrentBackend();
+// Shows every window at `scale` device pixels per logical pixel (1 to kMaxBitmapScale) and
+// draws it that much finer; windows, input and painting keep to logical pixels. Meant for the
+// program's start, before its windows are shown: existing surfaces are made anew and repainted.
+void SetDisplayScale(int scale);

@@ -186,7 +186,7 @@ HWND CreateWindowEx(const TCreateParams& params)
         parent->Children.push_back(w);
     } else {
         InsertTopLevel(w);
-        w->Surface = std::make_unique<TBitmap>();
+        w->Surface = NewSurface();
         UpdateFrame(w);
     }
     GeometryChanged();
@@ -299,7 +299,7 @@ HWND SetParent(HWND wnd, HWND newParent)
     } else {
         w->Parent = nullptr;
         w->Style &= ~WS_CHILD;
-        w->Surface = std::make_unique<TBitmap>();
+        w->Surface = NewSurface();
         InsertTopLevel(w);
         UpdateFrame(w);
         SyncNative(w);

@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <span>
 #include <utility>
 
@@ -12,6 +14,7 @@
 #include "host/sys/Files.h"
 #include "host/ui/Application.h"
 #include "host/voice/VoiceService.h"
+#include "host/win/DisplayScale.h"
 #include "host/win/MessageQueue.h"
 #include "host/win/VirtualKeys.h"
 #include "host/win/WindowSystem.h"
@@ -96,6 +99,8 @@ private:
 TDriveSession::TDriveSession()
     : desktop_(THeadlessBackend::Install())
 {
+    // The headless screen is logical, so any scale fits it; shots are at the scale's pixels.
+    SetDisplayScale(ChooseDisplayScale({ std::getenv("MORALEAF_SCALE"), std::getenv("GDK_SCALE"), nullptr }, std::cerr));
     RegisterMainFormClasses();
     desktop_.OnIdle = [this] { Idle(); };
     new TApplication(nullptr);

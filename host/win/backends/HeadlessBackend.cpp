@@ -15,20 +15,23 @@ namespace {
 
 void Fill(TBitmap& bitmap, const TRect& area, TColor color)
 {
-    const TRect r = IntersectRect(area, { 0, 0, bitmap.Width(), bitmap.Height() });
-    const TPixel pixel = ColorToPixel(ColorToRGB(color));
-    for (int y = r.Top; y < r.Bottom; ++y)
-        std::fill_n(bitmap.ScanLine(y) + r.Left, r.Width(), pixel);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    canvas.Brush().Color = color;
+    canvas.FillRect(area);
 }
 
-// Copies the pixels of source that region (source coordinates) covers to dest at offset.
+// Copies the pixels of source that region (source coordinates) covers to dest at offset;
+// both bitmaps are at one scale, the region and offset logical.
 void CopyRegion(TBitmap& dest, TPoint offset, const TBitmap& source, const TRegion& region)
 {
     const TRegion inside = region.Intersect(TRegion({ 0, 0, source.Width(), source.Height() }))
                                .Intersect(TRegion({ -offset.X, -offset.Y, dest.Width() - offset.X, dest.Height() - offset.Y }));
-    for (const TRect& r : inside.Rects())
+    const int n = source.Scale();
+    const TRegion device = inside.Scale(n);
+    for (const TRect& r : device.Rects())
         for (int y = r.Top; y < r.Bottom; ++y)
-            std::copy_n(source.ScanLine(y) + r.Left, r.Width(), dest.ScanLine(y + offset.Y) + r.Left + offset.X);
+            std::copy_n(source.ScanLine(y) + r.Left, r.Width(), dest.ScanLine(y + offset.Y * n) + r.Left + offset.X * n);
 }
 
 void DrawDesktop(TBitmap& screen)
@@ -162,10 +165,18 @@ void THeadlessBackend::WaitForEvents(int timeoutMs)
     now_ += static_cast<std::uint64_t>(timeoutMs);
 }
 
+void THeadlessBackend::SetScale(int scale)
+{
+    scale_ = std::clamp(scale, 1, kMaxBitmapScale);
+    for (auto& [wnd, native] : natives_)
+        native.Pixels.SetScale(scale_);
+}
+
 void THeadlessBackend::CreateNative(HWND wnd, const TNativeWindowInfo& info)
 {
     TNative& native = natives_[wnd];
     native.Info = info;
+    native.Pixels.SetScale(scale_);
     native.Pixels.SetSize(info.ClientRect.Width(), info.ClientRect.Height());
 }
 
@@ -207,6 +218,7 @@ void THeadlessBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& d
     if (it == natives_.end())
         return;
     TBitmap& shown = it->second.Pixels;
+    shown.SetScale(pixels.Scale());
     shown.SetSize(pixels.Width(), pixels.Height());
     CopyRegion(shown, { 0, 0 }, pixels, dirty);
 }
@@ -233,7 +245,7 @@ TBitmap THeadlessBackend::RenderWindow(HWND wnd, const TNative& native, TRegion&
 {
     const TRect insets = native.Info.Framed ? FrameInsets() : TRect {};
     const TRect& client = native.Info.ClientRect;
-    TBitmap image(client.Width() + insets.Left + insets.Right, client.Height() + insets.Top + insets.Bottom);
+    TBitmap image(client.Width() + insets.Left + insets.Right, client.Height() + insets.Top + insets.Bottom, scale_);
     if (native.Info.Framed) {
         const bool active = GetActiveWindow() == wnd;
         Fill(image, { 0, 0, image.Width(), image.Height() }, cl3DDkShadow);
@@ -254,7 +266,7 @@ TBitmap THeadlessBackend::RenderWindow(HWND wnd, const TNative& native, TRegion&
 
 TBitmap THeadlessBackend::CaptureScreen()
 {
-    TBitmap screen(kScreenWidth, kScreenHeight);
+    TBitmap screen(kScreenWidth, kScreenHeight, scale_);
     DrawDesktop(screen);
     for (TWindow* top : Desktop().TopLevels) {
         auto it = natives_.find(top);
@@ -287,7 +299,7 @@ TBitmap THeadlessBackend::CaptureWindow(HWND wnd)
         area = Bounds(
             child.X - origin.X + top->Frame.Left, child.Y - origin.Y + top->Frame.Top, w->ClientWidth(), w->ClientHeight());
     }
-    TBitmap result(area.Width(), area.Height());
+    TBitmap result(area.Width(), area.Height(), scale_);
     Fill(result, { 0, 0, result.Width(), result.Height() }, clBackground);
     CopyRegion(result, { -area.Left, -area.Top }, image, shape);
     return result;

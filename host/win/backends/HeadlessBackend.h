@@ -12,6 +12,7 @@
 // area leaves out a 32-pixel task bar at the bottom, a clock that moves only when told to,
 // input injected at screen positions, and a compositor that renders the screen or one window.
 // Framed windows get a simple drawn frame, so that their size differs from their client size.
+// The screen and the input are in logical pixels at any scale; captures are device pixels.
 class THeadlessBackend final : public TBackend {
 public:
     static constexpr int kScreenWidth = 1280;
@@ -66,6 +67,8 @@ public:
     bool MouseCaptured() const { return mouseCaptured_; }
 
     void Attach(TBackendEvents& events) override { events_ = &events; }
+    int Scale() override { return scale_; }
+    void SetScale(int scale) override;
     TRect ScreenRect() override { return { 0, 0, kScreenWidth, kScreenHeight }; }
     TRect WorkArea() override { return { 0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight }; }
     TRect FrameInsets() override { return { kBorder, kBorder + kCaptionHeight, kBorder, kBorder }; }
@@ -108,6 +111,7 @@ private:
     std::map<HWND, TNative> natives_;
     TBackendEvents* events_ = nullptr;
     std::uint64_t now_ = 1000;
+    int scale_ = 1;
     // Counts injected input, so that a wait can tell whether OnIdle brought any.
     std::uint64_t injected_ = 0;
     HCURSOR cursor_ = IDC_ARROW;

@@ -120,12 +120,41 @@ TSdlBackend& TSdlBackend::Install()
     return desktop;
 }
 
+void TSdlBackend::SetScale(int scale)
+{
+    scale_ = std::clamp(scale, 1, kMaxBitmapScale);
+}
+
+int TSdlBackend::Logical(int device) const
+{
+    // Rounded down, so that a pointer left of or above the screen's origin stays there.
+    return device >= 0 ? device / scale_ : -((-device + scale_ - 1) / scale_);
+}
+
+TRect TSdlBackend::Logical(const TRect& device) const
+{
+    return { Logical(device.Left), Logical(device.Top), Logical(device.Right), Logical(device.Bottom) };
+}
+
+TRect TSdlBackend::Device(const TRect& logical) const
+{
+    return { logical.Left * scale_, logical.Top * scale_, logical.Right * scale_, logical.Bottom * scale_ };
+}
+
+TSize TSdlBackend::ScreenPixels()
+{
+    SDL_Rect r;
+    if (SDL_GetDisplayBounds(0, &r) != 0)
+        return {};
+    return { r.w, r.h };
+}
+
 TRect TSdlBackend::ScreenRect()
 {
     SDL_Rect r;
     if (SDL_GetDisplayBounds(0, &r) != 0)
         return {};
-    return ToRect(r);
+    return Logical(ToRect(r));
 }
 
 TRect TSdlBackend::WorkArea()
@@ -133,7 +162,7 @@ TRect TSdlBackend::WorkArea()
     SDL_Rect r;
     if (SDL_GetDisplayUsableBounds(0, &r) != 0)
         return ScreenRect();
-    return ToRect(r);
+    return Logical(ToRect(r));
 }
 
 void TSdlBackend::SetWindowClass(const std::string& instance, const std::string& className)
@@ -197,7 +226,7 @@ void TSdlBackend::CreateNative(HWND wnd, const TNativeWindowInfo& info)
         flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
     else if (info.Role == TWindowRole::Tooltip)
         flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
-    const TRect& r = info.ClientRect;
+    const TRect r = Device(info.ClientRect);
     SDL_Window* window
         = SDL_CreateWindow(info.Caption.c_str(), r.Left, r.Top, std::max(r.Width(), 1), std::max(r.Height(), 1), flags);
     if (!window)
@@ -225,8 +254,9 @@ void TSdlBackend::DestroyNative(HWND wnd)
 void TSdlBackend::SetNativeBounds(HWND wnd, const TRect& clientRect)
 {
     if (SDL_Window* window = WindowOf(wnd)) {
-        SDL_SetWindowSize(window, std::max(clientRect.Width(), 1), std::max(clientRect.Height(), 1));
-        SDL_SetWindowPosition(window, clientRect.Left, clientRect.Top);
+        const TRect r = Device(clientRect);
+        SDL_SetWindowSize(window, std::max(r.Width(), 1), std::max(r.Height(), 1));
+        SDL_SetWindowPosition(window, r.Left, r.Top);
     }
 }
 
@@ -247,8 +277,10 @@ void TSdlBackend::SetNativeFramed(HWND wnd, bool framed)
 
 void TSdlBackend::SetNativeShape(HWND wnd, const TRegion* shape)
 {
-    if (SDL_Window* window = WindowOf(wnd))
-        ApplyX11Shape(window, shape);
+    if (SDL_Window* window = WindowOf(wnd)) {
+        const TRegion device = shape ? shape->Scale(scale_) : TRegion {};
+        ApplyX11Shape(window, shape ? &device : nullptr);
+    }
 }
 
 void TSdlBackend::ShowNative(HWND wnd, bool visible, TShowState state)
@@ -298,15 +330,16 @@ void TSdlBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& dirty)
     SDL_Surface* target = SDL_GetWindowSurface(window);
     if (!target)
         return;
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<TPixel*>(pixels.ScanLine(0)), pixels.Width(),
-        pixels.Height(), 32, pixels.Width() * static_cast<int>(sizeof(TPixel)), SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<TPixel*>(pixels.ScanLine(0)), pixels.PixelWidth(),
+        pixels.PixelHeight(), 32, pixels.PixelWidth() * static_cast<int>(sizeof(TPixel)), SDL_PIXELFORMAT_RGB888);
     if (!source)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    const TRect bounds = IntersectRect({ 0, 0, pixels.Width(), pixels.Height() }, { 0, 0, target->w, target->h });
+    const TRect bounds = IntersectRect({ 0, 0, pixels.PixelWidth(), pixels.PixelHeight() }, { 0, 0, target->w, target->h });
+    const TRegion device = dirty.Scale(pixels.Scale());
     std::vector<SDL_Rect> rects;
-    rects.reserve(dirty.Rects().size());
-    for (const TRect& d : dirty.Rects()) {
+    rects.reserve(device.Rects().size());
+    for (const TRect& d : device.Rects()) {
         const TRect r = IntersectRect(d, bounds);
         if (r.IsEmpty())
             continue;
@@ -329,12 +362,14 @@ void TSdlBackend::Present(HWND wnd, const TBitmap& pixels, const TRegion& dirty)
 
 bool TSdlBackend::GlobalMouse(TPoint& position, bool& leftDown)
 {
-    if (QueryX11Pointer(AnyWindow(), position, leftDown))
+    if (QueryX11Pointer(AnyWindow(), position, leftDown)) {
+        position = Logical(position);
         return true;
+    }
     int x = 0;
     int y = 0;
     const Uint32 buttons = SDL_GetGlobalMouseState(&x, &y);
-    position = { x, y };
+    position = Logical(TPoint { x, y });
     leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
     return true;
 }
@@ -412,7 +447,7 @@ TPoint TSdlBackend::ScreenPoint(std::uint32_t windowId, int x, int y)
     int left = 0;
     int top = 0;
     SDL_GetWindowPosition(window, &left, &top);
-    return { left + x, top + y };
+    return Logical(TPoint { left + x, top + y });
 }
 
 void TSdlBackend::Translate(const SDL_Event& event)
@@ -483,10 +518,10 @@ void TSdlBackend::TranslateWindowEvent(const SDL_Event& event)
         events_->Exposed(wnd);
         break;
     case SDL_WINDOWEVENT_MOVED:
-        events_->Moved(wnd, { event.window.data1, event.window.data2 });
+        events_->Moved(wnd, Logical(TPoint { event.window.data1, event.window.data2 }));
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        events_->Resized(wnd, { event.window.data1, event.window.data2 });
+        events_->Resized(wnd, { Logical(event.window.data1), Logical(event.window.data2) });
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
         events_->ShowStateChanged(wnd, TShowState::Minimized);

@@ -32,7 +32,12 @@ public:
     void SetWindowClass(const std::string& instance, const std::string& className);
     void SetWindowIcon(const TBitmap& icon);
 
+    // The screen's size in device pixels.
+    TSize ScreenPixels();
+
     void Attach(TBackendEvents& events) override { events_ = &events; }
+    int Scale() override { return scale_; }
+    void SetScale(int scale) override;
     TRect ScreenRect() override;
     TRect WorkArea() override;
     TRect FrameInsets() override { return {}; }
@@ -70,7 +75,14 @@ private:
     void Translate(const SDL_Event& event);
     void TranslateWindowEvent(const SDL_Event& event);
 
+    // Device to logical pixels, and back.
+    int Logical(int device) const;
+    TPoint Logical(TPoint device) const { return { Logical(device.X), Logical(device.Y) }; }
+    TRect Logical(const TRect& device) const;
+    TRect Device(const TRect& logical) const;
+
     TBackendEvents* events_ = nullptr;
+    int scale_ = 1;
     std::unordered_map<HWND, TNative> windows_;
     std::unordered_map<std::uint32_t, HWND> byId_;
     std::array<SDL_Cursor*, 14> cursors_ {};

@@ -82,3 +82,14 @@ void EndProcessOnLostX11Connection()
 {
     XSetIOErrorHandler(LostConnection);
 }
+
+std::optional<std::string> ReadX11Resources()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return std::nullopt;
+    const char* resources = XResourceManagerString(display);
+    std::optional<std::string> result = resources ? std::optional<std::string>(resources) : std::nullopt;
+    XCloseDisplay(display);
+    return result;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "host/sys/Types.h"
@@ -20,3 +21,6 @@ bool SetX11WindowClass(SDL_Window* window, const std::string& instance, const st
 // is lost: Xlib's own handler calls exit(), whose clean-up would wait forever for replies from
 // the server that is gone.
 void EndProcessOnLostX11Connection();
+// The X resources (RESOURCE_MANAGER) of the display in DISPLAY, read over a connection of its
+// own, as the program may ask before it has a window; none when there are none or no display.
+std::optional<std::string> ReadX11Resources();
