@@ -98,7 +98,7 @@ void TsuiCheckBox::Paint()
 {
     TBitmap state;
     state.SetTransparent(IsStateImageTransparent());
-    TBitmap buffer;
+    TBitmap buffer = CreateCompatibleBitmap(Canvas().Handle(), 0, 0);
     TCanvas& canvas = buffer.Canvas();
     canvas.Font().Assign(Font());
 

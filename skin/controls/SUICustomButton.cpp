@@ -219,7 +219,7 @@ void TsuiCustomButton::Paint()
     }
     face.SetTransparent(FFaceTransparent);
 
-    TBitmap buffer(Width(), Height());
+    TBitmap buffer = CreateCompatibleBitmap(Canvas().Handle(), Width(), Height());
     TCanvas& canvas = buffer.Canvas();
     if (FTransparent) {
         DrawParentBackground(canvas, this);

@@ -356,7 +356,7 @@ void TsuiEdit::Paint()
     const bool focused = Focused() && Enabled();
     const TRect client = ClientRect();
 
-    TBitmap buffer(client.Width(), client.Height());
+    TBitmap buffer = CreateCompatibleBitmap(Canvas().Handle(), client.Width(), client.Height());
     TCanvas& canvas = buffer.Canvas();
     canvas.Brush().Style = TBrushStyle::bsSolid;
     canvas.Brush().Color = StyleColor(SUI_THEME_CONTROL_BACKGROUND_COLOR);

@@ -294,7 +294,7 @@ bool TsuiTabControlTopPanel::Overflow() const
 void TsuiTabControlTopPanel::Paint()
 {
     const TLayout layout = Layout();
-    TBitmap buffer(Width(), Height());
+    TBitmap buffer = CreateCompatibleBitmap(Canvas().Handle(), Width(), Height());
     if (FTabControl)
         DrawParentBackground(buffer.Canvas(), FTabControl);
     DrawTabs(buffer.Canvas(), layout);

@@ -336,7 +336,7 @@ void TsuiForm::Paint()
     if (uiStyle_ == MacOS || uiStyle_ == Protein) {
         TBitmap pattern;
         pattern.LoadFromResourceName(uiStyle_ == MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
-        TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
+        TBitmap buffer = CreateCompatibleBitmap(canvas.Handle(), std::max(Width(), 1), std::max(Height(), 1));
         buffer.Canvas().Brush().Bitmap = &pattern;
         buffer.Canvas().FillRect(client);
         canvas.Draw(0, 0, buffer);

@@ -167,7 +167,7 @@ void TsuiForm::DrawMenuBarButton(TToolBar* sender, TToolButton* button, TCustomD
     if (style == MacOS) {
         const int width = std::max(button->Width(), 1);
         const int height = std::max(button->Height(), 1);
-        TBitmap face(width, height);
+        TBitmap face = CreateCompatibleBitmap(canvas.Handle(), width, height);
         TCanvas& faceCanvas = face.Canvas();
         DrawMacMenuSelection(faceCanvas, { 0, 0, width, height });
         const TFont& source = canvas.Font();

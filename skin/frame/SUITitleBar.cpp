@@ -245,7 +245,7 @@ void TsuiTitleBar::Paint()
 {
     if (Width() <= 0 || Height() <= 0)
         return;
-    TBitmap buffer(Width(), Height());
+    TBitmap buffer = CreateCompatibleBitmap(Canvas().Handle(), Width(), Height());
     TCanvas& canvas = buffer.Canvas();
     canvas.Brush().Style = TBrushStyle::bsClear;
     canvas.Font().Assign(Font());
