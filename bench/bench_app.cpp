@@ -4,14 +4,18 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/f_main.h"
 #include "app/practice/PracticePage.h"
+#include "host/win/Painting.h"
 #include "tools/kit/DeckDatabase.h"
 #include "tools/kit/DriveSession.h"
 #include "tools/kit/KanaDeck.h"
@@ -88,6 +92,37 @@ void DrawClickToPicturePainted(benchmark::State& state)
         state.SkipWithError(session.Errors()[0].c_str());
 }
 BENCHMARK(DrawClickToPicturePainted)->Unit(benchmark::kMillisecond);
+
+// The whole main window painted anew at a display scale (the argument), every control and
+// caption at that scale's pixels.
+void FullRepaint(benchmark::State& state)
+{
+    TDeckFolder deck;
+    const std::string scale = std::to_string(state.range(0));
+    ::setenv("MORALEAF_SCALE", scale.c_str(), 1);
+    TDriveSession session;
+    ::unsetenv("MORALEAF_SCALE");
+    const HWND wnd = session.Form().Handle();
+    for (auto _ : state)
+        RedrawWindow(wnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!session.Errors().empty())
+        state.SkipWithError(session.Errors()[0].c_str());
+}
+BENCHMARK(FullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// A copy of the main window's device pixels at a display scale, the floor of the repaint.
+void MemcpyWindowPixels(benchmark::State& state)
+{
+    const std::size_t scale = static_cast<std::size_t>(state.range(0));
+    std::vector<std::uint32_t> from(676 * 400 * scale * scale, 0x123456);
+    std::vector<std::uint32_t> to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t));
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(MemcpyWindowPixels)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Growth of the resident memory from after 10 chart visits to after 1,000, in percent.
 void ChartVisitsMemory(benchmark::State& state)

@@ -152,7 +152,8 @@ public:
             const int null = ::open("/dev/null", O_WRONLY);
             ::dup2(null, STDOUT_FILENO);
             ::dup2(null, STDERR_FILENO);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+            // Large enough for the main window at twice its size.
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "2560x1600x24", "-nolisten", "tcp",
                 static_cast<char*>(nullptr));
             ::_exit(127);
         }
@@ -243,8 +244,9 @@ std::string PrepareDatabase(const fs::path& folder)
     return error.empty() ? error : "moraleaf-kit db create " + error;
 }
 
-// One process start to its first frame, timed by hand so that only that span counts.
-void FirstFrame(benchmark::State& state, const char* programName, bool needsDatabase)
+// One process start to its first frame, timed by hand so that only that span counts; the
+// program drawn at the display scale given.
+void FirstFrame(benchmark::State& state, const char* programName, bool needsDatabase, const char* scale)
 {
     const fs::path program = ProgramFolder() / programName;
     if (!fs::exists(program)) {
@@ -265,7 +267,7 @@ void FirstFrame(benchmark::State& state, const char* programName, bool needsData
         return;
     }
     const std::vector<std::string> environment { "DISPLAY=" + Xvfb().Display(), "MORALEAF_EXIT_AFTER_FIRST_FRAME=1",
-        CacheHome(folder.Path()) };
+        CacheHome(folder.Path()), std::string("MORALEAF_SCALE=") + scale };
     // One untimed start warms the page cache, the X server's font and visual caches and the
     // program's own cache files, as any start after the first finds them.
     if (std::string error = TChild(program, {}, environment, folder.Path()).Wait(kRunTimeoutMs); !error.empty()) {
@@ -294,7 +296,8 @@ void FirstFrame(benchmark::State& state, const char* programName, bool needsData
 
 } // namespace
 
-BENCHMARK_CAPTURE(FirstFrame, empty_sdl_window, "empty_sdl_window", false)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FirstFrame, moraleaf, "moraleaf", true)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FirstFrame, empty_sdl_window, "empty_sdl_window", false, "1")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FirstFrame, moraleaf, "moraleaf", true, "1")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FirstFrame, moraleaf_scale2, "moraleaf", true, "2")->UseManualTime()->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+#include <unistd.h>
+
 inline std::string Output(const std::string& command)
 {
     std::string out;
@@ -28,4 +30,17 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
+}
+
+// The display number an Xvfb started with -displayfd writes to fd, read to the line's end and
+// the fd closed: Xvfb writes the number and its line end apart, and dies when the pipe closes in
+// between. Empty when it wrote none.
+inline std::string ReadDisplayNumber(int fd)
+{
+    std::string number;
+    char c = 0;
+    while (::read(fd, &c, 1) == 1 && c != '\n')
+        number += c;
+    ::close(fd);
+    return number;
 }

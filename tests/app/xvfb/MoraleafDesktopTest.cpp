@@ -16,8 +16,8 @@
 #include "host/gfx/Bitmap.h"
 #include "host/sys/Types.h"
 #include "tests/app/xvfb/DesktopTestSupport.h"
+#include "tests/app/xvfb/TwoKanaDeck.h"
 #include "tools/kit/DeckDatabase.h"
-#include "tools/kit/KanaDeck.h"
 
 // Last: Xlib's macros (None, Bool, Status) would clash with the names above.
 #include <X11/Xlib.h>
@@ -40,37 +40,6 @@ constexpr TPoint kBarePanel { 50, 300 }; // the random-draw page's cream panel
 constexpr TPoint kCloseButton { 663, 12 };
 constexpr TPoint kTitleBar { 300, 10 };
 constexpr int kScreenWidth = 1280; // as xvfb-e2e.sh starts Xvfb
-
-// One hiragana and one katakana, each a square of its own colour at the charts' first place.
-// The all-kana draw counts two rows and looks up id 0 or 1, which no row has, so entering the
-// page always empties the picture; the katakana draw looks up id 49 and always shows blue.
-constexpr unsigned long kHiraganaColour = 0xFF0000;
-constexpr unsigned long kKatakanaColour = 0x0000FF;
-
-TBlob SquarePicture(unsigned long rrggbb)
-{
-    TBitmap b(80, 80);
-    const TColor colour = RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            b.SetPixel(x, y, colour);
-    return b.SaveToBytes(24);
-}
-
-std::vector<TDeckRow> TwoKanaDeck()
-{
-    auto row = [](std::int64_t id, const char* type, TColor colour) {
-        TDeckRow r;
-        r.Id = id;
-        r.Type = type;
-        r.X = 1;
-        r.Y = 1;
-        r.Picture = SquarePicture(colour);
-        r.Pronounce = "a";
-        return r;
-    };
-    return { row(100, kHiraganaType, kHiraganaColour), row(49, kKatakanaType, kKatakanaColour) };
-}
 
 class MoraleafDesktop : public ::testing::Test {
 protected:
@@ -262,11 +231,9 @@ TEST(MoraleafOnALostDisplay, EndsInsteadOfWaitingForTheServer)
         ::_exit(127);
     }
     ::close(fds[1]);
-    char number[16] = {};
-    const ssize_t got = ::read(fds[0], number, sizeof number - 1);
-    ::close(fds[0]);
-    ASSERT_GT(got, 0) << "Xvfb gave no display";
-    const std::string display = ":" + std::to_string(std::atoi(number));
+    const std::string number = ReadDisplayNumber(fds[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb gave no display";
+    const std::string display = ":" + number;
     const pid_t program = ::fork();
     if (program == 0) {
         ::setenv("DISPLAY", display.c_str(), 1);
