@@ -1,4 +1,5 @@
-// Composing a skinned 676 x 400 window into an off-screen bitmap, the way the skin paints it:
+// Composing a skinned 676 x 400 window into an off-screen bitmap (at scale 1 and at scale 2),
+// the way the skin paints it:
 // patterned background, title bar sections and buttons, tab strip, nine-part button faces,
 // radio buttons, border, and captions in Latin and Chinese; beside a plain copy of the same
 // number of pixels.
@@ -148,10 +149,12 @@ void ComposeText(TCanvas& canvas)
     canvas.Brush().Style = TBrushStyle::bsSolid;
 }
 
-void BM_ComposeWindow(benchmark::State& state)
+// The window at a display scale: the same logical drawing on that scale's device pixels, the
+// skin's 1x pictures resampled.
+void ComposeAtScale(benchmark::State& state, int scale)
 {
     Skin skin;
-    TBitmap window(kWidth, kHeight);
+    TBitmap window(kWidth, kHeight, scale);
     TCanvas& canvas = window.Canvas();
     for (auto _ : state) {
         ComposeShapes(canvas, skin);
@@ -159,7 +162,18 @@ void BM_ComposeWindow(benchmark::State& state)
         benchmark::DoNotOptimize(window.ScanLine(0));
     }
 }
+
+void BM_ComposeWindow(benchmark::State& state)
+{
+    ComposeAtScale(state, 1);
+}
 BENCHMARK(BM_ComposeWindow)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeWindowAtScale2(benchmark::State& state)
+{
+    ComposeAtScale(state, 2);
+}
+BENCHMARK(BM_ComposeWindowAtScale2)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposeWindowWithoutText(benchmark::State& state)
 {
@@ -173,9 +187,9 @@ void BM_ComposeWindowWithoutText(benchmark::State& state)
 }
 BENCHMARK(BM_ComposeWindowWithoutText)->Unit(benchmark::kMicrosecond);
 
-void BM_CopyWindowPixels(benchmark::State& state)
+void CopyPixelsAtScale(benchmark::State& state, int scale)
 {
-    std::vector<TPixel> from(static_cast<std::size_t>(kWidth) * kHeight, 0x123456);
+    std::vector<TPixel> from(static_cast<std::size_t>(kWidth * scale) * static_cast<std::size_t>(kHeight * scale), 0x123456);
     std::vector<TPixel> to(from.size());
     for (auto _ : state) {
         std::memcpy(to.data(), from.data(), from.size() * sizeof(TPixel));
@@ -183,7 +197,18 @@ void BM_CopyWindowPixels(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
+
+void BM_CopyWindowPixels(benchmark::State& state)
+{
+    CopyPixelsAtScale(state, 1);
+}
 BENCHMARK(BM_CopyWindowPixels)->Unit(benchmark::kMicrosecond);
+
+void BM_CopyWindowPixelsAtScale2(benchmark::State& state)
+{
+    CopyPixelsAtScale(state, 2);
+}
+BENCHMARK(BM_CopyWindowPixelsAtScale2)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -111,6 +111,15 @@ SmoothSample SampleAt(std::int64_t i, std::int64_t n, std::int64_t first, std::i
     return { inside(low), inside(low + 1), static_cast<unsigned>(at & 0xFF), static_cast<int>(first + NearestSource(i, n, m)) };
 }
 
+// a and b mixed, b weighing w/256: red with blue and green on their own, each rounded.
+TPixel Lerp(TPixel a, TPixel b, unsigned w)
+{
+    const unsigned v = 256 - w;
+    const TPixel redBlue = (((a & 0xFF00FF) * v + (b & 0xFF00FF) * w + 0x800080) >> 8) & 0xFF00FF;
+    const TPixel green = (((a & 0x00FF00) * v + (b & 0x00FF00) * w + 0x008000) >> 8) & 0x00FF00;
+    return redBlue | green;
+}
+
 // The four neighbours blended by weight (1/256 across, 1/256 down); with a key, neighbours of
 // the key colour take no part.
 TPixel Blend(const TPixel (&p)[4], unsigned wx, unsigned wy, std::optional<TPixel> key)
@@ -130,8 +139,6 @@ TPixel Blend(const TPixel (&p)[4], unsigned wx, unsigned wy, std::optional<TPixe
     }
     if (total == 0)
         return p[0];
-    if (total == 256 * 256)
-        return ((r + 32768) >> 16) << 16 | ((g + 32768) >> 16) << 8 | (b + 32768) >> 16;
     return ((r + total / 2) / total) << 16 | ((g + total / 2) / total) << 8 | (b + total / 2) / total;
 }
 
@@ -145,8 +152,28 @@ void CopySmooth(
         return;
     TBitmap& surface = dest.Surface();
     std::vector<SmoothSample> columns;
+    // Without a key each source row is resampled across once per part, and a destination row
+    // blends two of those.
+    struct TAcross {
+        int Row = -1;
+        std::vector<TPixel> Pixels;
+    };
+    TAcross across[2];
+    const auto resampled = [&](int sourceRow, int keep) -> const TPixel* {
+        for (TAcross& a : across)
+            if (a.Row == sourceRow)
+                return a.Pixels.data();
+        TAcross& slot = across[0].Row == keep ? across[1] : across[0];
+        slot.Row = sourceRow;
+        slot.Pixels.resize(columns.size());
+        const TPixel* s = source.ScanLine(sourceRow);
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            slot.Pixels[i] = Lerp(s[columns[i].Low], s[columns[i].High], columns[i].Weight);
+        return slot.Pixels.data();
+    };
     dest.ForEachVisiblePart(destRect, [&](const TRect& part) {
         columns.clear();
+        across[0].Row = across[1].Row = -1;
         for (int x = part.Left; x < part.Right; ++x)
             columns.push_back(
                 SampleAt(x - destRect.Left, destRect.Width(), sourceRect.Left, sourceRect.Width(), inside.Left, inside.Right));
@@ -155,16 +182,27 @@ void CopySmooth(
                 = SampleAt(y - destRect.Top, destRect.Height(), sourceRect.Top, sourceRect.Height(), inside.Top, inside.Bottom);
             if (row.Nearest < inside.Top || row.Nearest >= inside.Bottom)
                 continue;
+            TPixel* d = surface.ScanLine(y) + part.Left;
+            if (!key) {
+                const TPixel* upper = resampled(row.Low, row.High);
+                const TPixel* lower = resampled(row.High, row.Low);
+                for (std::size_t i = 0; i < columns.size(); ++i)
+                    if (columns[i].Nearest >= inside.Left && columns[i].Nearest < inside.Right)
+                        d[i] = Lerp(upper[i], lower[i], row.Weight);
+                continue;
+            }
             const TPixel* upper = source.ScanLine(row.Low);
             const TPixel* lower = source.ScanLine(row.High);
             const TPixel* nearestRow = source.ScanLine(row.Nearest);
-            TPixel* d = surface.ScanLine(y) + part.Left;
             for (const SmoothSample& column : columns) {
                 const bool drawn = column.Nearest >= inside.Left && column.Nearest < inside.Right
-                    && !(key && (nearestRow[column.Nearest] & kColourBits) == *key);
+                    && (nearestRow[column.Nearest] & kColourBits) != *key;
                 if (drawn) {
                     const TPixel p[4] = { upper[column.Low], upper[column.High], lower[column.Low], lower[column.High] };
-                    *d = Blend(p, column.Weight, row.Weight, key);
+                    const bool keyed
+                        = std::any_of(std::begin(p), std::end(p), [&](TPixel q) { return (q & kColourBits) == *key; });
+                    *d = keyed ? Blend(p, column.Weight, row.Weight, key)
+                               : Lerp(Lerp(p[0], p[1], column.Weight), Lerp(p[2], p[3], column.Weight), row.Weight);
                 }
                 ++d;
             }
