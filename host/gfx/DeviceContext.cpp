@@ -19,6 +19,14 @@ TRegion TDeviceContext::ClipRegion() const
     return state_.clip ? state_.clip->Intersect(surface) : surface;
 }
 
+TRect TDeviceContext::ClipBox() const
+{
+    const TRect device = ClipRegion().Bounds();
+    const int n = Scale();
+    const TPoint o = state_.origin;
+    return { device.Left / n - o.X, device.Top / n - o.Y, (device.Right + n - 1) / n - o.X, (device.Bottom + n - 1) / n - o.Y };
+}
+
 bool TDeviceContext::IsVisible(int x, int y) const
 {
     return SurfaceRect().Contains({ x, y }) && (!state_.clip || state_.clip->Contains(x, y));

@@ -40,6 +40,8 @@ public:
     // The clip in device pixels, already cut to the surface.
     TRegion ClipRegion() const;
     bool HasClip() const { return state_.clip.has_value(); }
+    // The logical rectangle around everything drawing may reach (the host's GetClipBox).
+    TRect ClipBox() const;
     // Replaces the clip (device pixels); nullopt removes it.
     void SelectClip(std::optional<TRegion> clip) { state_.clip = std::move(clip); }
     // Narrows the clip to a rectangle given in logical coordinates.

@@ -336,10 +336,18 @@ void TsuiForm::Paint()
     if (uiStyle_ == MacOS || uiStyle_ == Protein) {
         TBitmap pattern;
         pattern.LoadFromResourceName(uiStyle_ == MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
-        TBitmap buffer = CreateCompatibleBitmap(canvas.Handle(), std::max(Width(), 1), std::max(Height(), 1));
-        buffer.Canvas().Brush().Bitmap = &pattern;
-        buffer.Canvas().FillRect(client);
-        canvas.Draw(0, 0, buffer);
+        // Only what the clip lets through, the pattern still tiled from the form's corner.
+        const TRect box = IntersectRect(client, canvas.Handle()->ClipBox());
+        if (!box.IsEmpty()) {
+            TBitmap tile(pattern.Width(), pattern.Height());
+            for (int y = 0; y < tile.Height(); ++y)
+                for (int x = 0; x < tile.Width(); ++x)
+                    tile.SetPixel(x, y, pattern.GetPixel((x + box.Left) % tile.Width(), (y + box.Top) % tile.Height()));
+            TBitmap buffer = CreateCompatibleBitmap(canvas.Handle(), box.Width(), box.Height());
+            buffer.Canvas().Brush().Bitmap = &tile;
+            buffer.Canvas().FillRect(Rect(0, 0, box.Width(), box.Height()));
+            canvas.Draw(box.Left, box.Top, buffer);
+        }
     } else {
         canvas.Brush().Style = TBrushStyle::bsSolid;
         canvas.Brush().Color = Color();
