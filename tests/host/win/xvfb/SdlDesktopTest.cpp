@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "host/win/Clipboard.h"
@@ -48,7 +49,18 @@ protected:
     {
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "needs a display; run through xvfb-e2e.sh";
-        TSdlBackend::Install();
+        // On a busy machine the server may refuse a connection for a moment right after the
+        // last test's connections closed.
+        for (int attempt = 1;; ++attempt) {
+            try {
+                TSdlBackend::Install();
+                return;
+            } catch (const EWindowSystemError&) {
+                if (attempt == 40)
+                    throw;
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        }
     }
     void TearDown() override { DoneWindowSystem(); }
 
