@@ -171,7 +171,9 @@ private:
     bool right_ = true;
 };
 
-void AnswerToFeedbackPainted(benchmark::State& state)
+// Enter on a typed answer to its feedback painted (the answer checked and stored); or, with the
+// Enter on the feedback too, to the next question painted (its picture decoded).
+void AnswerPainted(benchmark::State& state, bool toNextQuestion)
 {
     TDeckFolder deck;
     TDriveSession session;
@@ -181,37 +183,19 @@ void AnswerToFeedbackPainted(benchmark::State& state)
         round.TypeAnswer();
         state.ResumeTiming();
         round.Enter();
-        state.PauseTiming();
+        if (!toNextQuestion)
+            state.PauseTiming();
         round.Enter();
-        state.ResumeTiming();
+        if (!toNextQuestion)
+            state.ResumeTiming();
     }
     if (!round.Asking())
         state.SkipWithError("the practice page is not asking");
     if (!session.Errors().empty())
         state.SkipWithError(session.Errors()[0].c_str());
 }
-BENCHMARK(AnswerToFeedbackPainted)->Unit(benchmark::kMillisecond);
-
-// Both Enters: the answer checked, stored and its feedback painted, then the next question's
-// picture decoded and painted.
-void AnswerToNextQuestionPainted(benchmark::State& state)
-{
-    TDeckFolder deck;
-    TDriveSession session;
-    TPracticeRound round(session);
-    for (auto _ : state) {
-        state.PauseTiming();
-        round.TypeAnswer();
-        state.ResumeTiming();
-        round.Enter();
-        round.Enter();
-    }
-    if (!round.Asking())
-        state.SkipWithError("the practice page is not asking");
-    if (!session.Errors().empty())
-        state.SkipWithError(session.Errors()[0].c_str());
-}
-BENCHMARK(AnswerToNextQuestionPainted)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnswerPainted, ToFeedback, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnswerPainted, ToNextQuestion, true)->Unit(benchmark::kMillisecond);
 
 // Growth of the resident memory from after 100 answers to after 10,000, in percent.
 void PracticeAnswersMemory(benchmark::State& state)

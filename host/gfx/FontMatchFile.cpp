@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "host/sys/TabSeparated.h"
+
 namespace {
 
 constexpr std::string_view kHeader = "moraleaf font matches 1";
@@ -62,18 +64,6 @@ std::optional<std::string> Unescape(std::string_view field)
         }
     }
     return out;
-}
-
-std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (;;) {
-        const std::size_t tab = line.find('\t');
-        fields.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos)
-            return fields;
-        line.remove_prefix(tab + 1);
-    }
 }
 
 template <typename T> std::optional<T> Number(std::string_view field, T least, T most)
@@ -248,7 +238,7 @@ std::optional<FontMatches> ParseFontMatches(std::string_view text)
         return std::nullopt;
     FontMatches matches;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i)
-        if (!ReadRecord(Fields(lines[i]), matches))
+        if (!ReadRecord(SplitAtTabs(lines[i]), matches))
             return std::nullopt;
     return matches;
 }

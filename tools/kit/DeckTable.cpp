@@ -6,6 +6,7 @@
 
 #include "host/data/SameText.h"
 #include "host/sys/Exception.h"
+#include "host/sys/TabSeparated.h"
 #include "learn/DeckTables.h"
 #include "tools/kit/Tsv.h"
 
@@ -61,7 +62,7 @@ private:
 
     void ParseHeader(std::string_view line)
     {
-        for (std::string_view escaped : SplitTsvLine(line)) {
+        for (std::string_view escaped : SplitAtTabs(line)) {
             const std::string name = TsvUnescape(escaped);
             int index = -1;
             for (int i = 0; i < cColumnCount; ++i) {
@@ -82,7 +83,7 @@ private:
 
     TDeckRow ParseRow(std::string_view line)
     {
-        const std::vector<std::string_view> fields = SplitTsvLine(line);
+        const std::vector<std::string_view> fields = SplitAtTabs(line);
         if (fields.size() != order_.size())
             Fail("expected " + std::to_string(order_.size()) + " fields, found " + std::to_string(fields.size()));
         TDeckRow row;

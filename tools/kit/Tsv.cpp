@@ -58,18 +58,6 @@ std::string TsvUnescape(std::string_view field)
     return out;
 }
 
-std::vector<std::string_view> SplitTsvLine(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (;;) {
-        const std::size_t tab = line.find('\t');
-        fields.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos)
-            return fields;
-        line.remove_prefix(tab + 1);
-    }
-}
-
 std::string TsvValue(const TDataValue& value, std::string (*describeBlob)(const TBlob&))
 {
     if (const auto* number = std::get_if<std::int64_t>(&value))

@@ -10,8 +10,6 @@
 std::string TsvEscape(std::string_view field);
 // The reverse; a backslash before any other character, or at the end, stands for itself.
 std::string TsvUnescape(std::string_view field);
-// The fields of one line, still escaped.
-std::vector<std::string_view> SplitTsvLine(std::string_view line);
 // One stored value as a TSV field: numbers in full precision, text escaped, null empty; a
 // large object as the text `describeBlob` gives it.
 std::string TsvValue(const TDataValue& value, std::string (*describeBlob)(const TBlob&));
