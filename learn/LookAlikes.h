@@ -30,8 +30,8 @@ struct TChoiceKana {
 std::vector<TChoiceKana> ChooseDistractors(
     const TChoiceKana& answer, std::span<const TChoiceKana> pool, std::span<const TChoiceKana> deck, std::uint32_t seed);
 
-// The romaji of a choice question: the answer's and its distractors', shuffled by the seed;
-// fewer than four only when the deck has too few kana.
+// The romaji offered on a choice question: the right one and the wrong ones, in an order the
+// seed decides; fewer than four only when the deck has too few kana.
 struct TChoices {
     std::vector<std::string> Romaji;
     std::size_t Right; // the index of the answer's
