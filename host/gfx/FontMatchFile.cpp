@@ -17,28 +17,8 @@ constexpr std::string_view kEnd = "end";
 constexpr const char* kVariables[] = { "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CONFIG_HOME",
     "XDG_DATA_HOME", "FC_LANG", "LANG", "LC_ALL", "LC_CTYPE" };
 
-// Fields are separated by tabs and records by line breaks, so both are escaped in a field.
-std::string Escape(std::string_view field)
-{
-    std::string out;
-    for (const char c : field) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
+// Fields are escaped by TsvEscape, so tabs and line breaks inside them never split a record;
+// any other escape marks a damaged file.
 std::optional<std::string> Unescape(std::string_view field)
 {
     std::string out;
@@ -58,6 +38,9 @@ std::optional<std::string> Unescape(std::string_view field)
             break;
         case 'n':
             out += '\n';
+            break;
+        case 'r':
+            out += '\r';
             break;
         default:
             return std::nullopt;
@@ -202,20 +185,20 @@ std::string FormatFontMatches(const FontMatches& matches)
     std::string text(kHeader);
     text += '\n';
     for (const auto& [name, value] : matches.Environment)
-        text += value ? "env\t" + Escape(name) + '\t' + Escape(*value) + '\n' : "unset\t" + Escape(name) + '\n';
+        text += value ? "env\t" + TsvEscape(name) + '\t' + TsvEscape(*value) + '\n' : "unset\t" + TsvEscape(name) + '\n';
     for (const FileStamp& stamp : matches.Stamps) {
         if (stamp.Exists)
-            text += "stamp\t" + std::to_string(stamp.ModifiedNs) + '\t' + std::to_string(stamp.Size) + '\t' + Escape(stamp.Path)
-                + '\n';
+            text += "stamp\t" + std::to_string(stamp.ModifiedNs) + '\t' + std::to_string(stamp.Size) + '\t'
+                + TsvEscape(stamp.Path) + '\n';
         else
-            text += "missing\t" + Escape(stamp.Path) + '\n';
+            text += "missing\t" + TsvEscape(stamp.Path) + '\n';
     }
     for (const auto& [request, answer] : matches.Answers) {
-        const std::string fields = Escape(request.Family) + '\t' + Flag(request.Bold) + '\t' + Flag(request.Italic) + '\t'
+        const std::string fields = TsvEscape(request.Family) + '\t' + Flag(request.Bold) + '\t' + Flag(request.Italic) + '\t'
             + CodePoint(request.CodePoint);
         if (answer)
             text += "face\t" + fields + '\t' + std::to_string(answer->Index) + '\t' + Flag(answer->Bold) + '\t'
-                + Flag(answer->Italic) + '\t' + Escape(answer->File) + '\n';
+                + Flag(answer->Italic) + '\t' + TsvEscape(answer->File) + '\n';
         else
             text += "none\t" + fields + '\n';
     }

@@ -2,31 +2,6 @@
 
 #include <cstdio>
 
-std::string TsvEscape(std::string_view field)
-{
-    std::string out;
-    out.reserve(field.size());
-    for (char c : field) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string TsvUnescape(std::string_view field)
 {
     std::string out;

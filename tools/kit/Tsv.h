@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "host/data/drivers/ResultSet.h"
+#include "host/sys/TabSeparated.h"
 
-// Tab-separated lines whose fields may hold any text: a backslash, tab, line feed and carriage
-// return inside a field are written as \\, \t, \n and \r.
-std::string TsvEscape(std::string_view field);
-// The reverse; a backslash before any other character, or at the end, stands for itself.
+// The reverse of TsvEscape, for the tab-separated files of a deck folder: a backslash before any
+// other character, or at the end, stands for itself.
 std::string TsvUnescape(std::string_view field);
 // One stored value as a TSV field: numbers in full precision, text escaped, null empty; a
 // large object as the text `describeBlob` gives it.
